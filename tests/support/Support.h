@@ -1,0 +1,43 @@
+#pragma once
+
+#include "mainwindow/MForm.h"
+#include "toolkit/Form.h"
+
+#include <QPoint>
+#include <QWidget>
+#include <QWindow>
+
+#include <memory>
+#include <vector>
+
+// What the runtime did instead of reaching the user: beeps, ends and the errors it showed.
+struct RuntimeLog
+{
+    int beeps = 0;
+    int ends = 0;
+    std::vector<int> errors;
+};
+
+// Routes a form's beeps, end and errors into the log.
+void observe(toolkit::Form &form, RuntimeLog &log);
+
+// A fresh main window with its runtime observed; loaded (and so shown) unless asked not to.
+struct LoadedWindow
+{
+    explicit LoadedWindow(bool load = true);
+
+    std::unique_ptr<MForm> form;
+    RuntimeLog log;
+    ViewState &state() { return form->state(); }
+};
+
+// The Qt window of a form: mouse events sent to it take Qt's real routing, implicit grab included.
+QWindow *windowOf(const toolkit::Form &form);
+
+// A point of a control, given in its own pixels, in its window's coordinates.
+QPoint inWindow(const toolkit::Control &control, QPoint local);
+QPoint centreInWindow(const toolkit::Control &control);
+
+// Resizes the window to an inner size in pixels, as the window system would, and lets the
+// events it causes arrive.
+void resizeInner(toolkit::Form &form, int width, int height);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "tests/support/Support.h"
+#include "toolkit/Form.h"
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+// A small window of every control kind, for testing the control layer apart from the program.
+//
+//   W (6000 x 4500 inner)
+//     Box  picture box at (150, 300), 4500 x 3600
+//       Field  text box at (300, 450), 1500 x 300, "abc"
+//       Pic    image at (1500, 1500), 750 x 750
+//       Cmd(0) button "&Los", Cmd(1) disabled button "&Aus"
+//     Zoom  slider 1..200, value 10
+//     List  drop-down list
+//     Tabs  tab strip "Eins", "Zwei"
+//     Caption  frame "Rahmen" with Note, a label
+namespace probe {
+
+inline constexpr std::array<std::string_view, 2> kTabs = {"Eins", "Zwei"};
+
+inline const toolkit::ControlDesign kControls[] = {
+    {.kind = toolkit::ControlKind::PictureBox, .name = "Box", .container = "W", .left = 150, .top = 300,
+     .width = 4500, .height = 3600, .backColor = toolkit::Color::rgb(255, 255, 192)},
+    {.kind = toolkit::ControlKind::TextBox, .name = "Field", .container = "Box", .caption = "abc", .left = 300,
+     .top = 450, .width = 1500, .height = 300, .tabIndex = 3},
+    {.kind = toolkit::ControlKind::Image, .name = "Pic", .container = "Box", .left = 1500, .top = 1500,
+     .width = 750, .height = 750},
+    {.kind = toolkit::ControlKind::CommandButton, .name = "Cmd", .index = 0, .container = "Box",
+     .caption = "&Los", .left = 300, .top = 3000, .width = 900, .height = 375, .tabIndex = 1},
+    {.kind = toolkit::ControlKind::CommandButton, .name = "Cmd", .index = 1, .container = "Box",
+     .caption = "&Aus", .left = 1500, .top = 3000, .width = 900, .height = 375, .tabIndex = 2, .enabled = false},
+    {.kind = toolkit::ControlKind::Slider, .name = "Zoom", .container = "W", .left = 4800, .top = 300,
+     .width = 1155, .height = 270, .tabIndex = 4, .min = 1, .max = 200, .value = 10},
+    {.kind = toolkit::ControlKind::ComboBox, .name = "List", .container = "W", .left = 4800, .top = 900,
+     .width = 1155, .height = 315, .tabIndex = 5, .style = 2},
+    {.kind = toolkit::ControlKind::TabStrip, .name = "Tabs", .container = "W", .left = 4800, .top = 1500,
+     .width = 1155, .height = 1500, .tabIndex = 0, .tabs = kTabs},
+    {.kind = toolkit::ControlKind::Frame, .name = "Caption", .container = "W", .caption = "Rahmen", .left = 4800,
+     .top = 3100, .width = 1155, .height = 900},
+    {.kind = toolkit::ControlKind::Label, .name = "Note", .container = "Caption", .caption = "Text", .left = 60,
+     .top = 300, .width = 900, .height = 300},
+};
+
+inline const toolkit::WindowDesign kWindow{.name = "W", .caption = "Probe", .clientWidth = 6000,
+                                           .clientHeight = 4500};
+
+// A probe window with its runtime observed; shown unless asked not to.
+struct ProbeWindow
+{
+    explicit ProbeWindow(bool show = true);
+
+    std::unique_ptr<toolkit::Form> form;
+    RuntimeLog log;
+};
+
+} // namespace probe

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "toolkit/Events.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+
+class QMouseEvent;
+class QWidget;
+
+namespace toolkit {
+
+class Control;
+class Form;
+
+// Turns the Qt events of one window's widgets into the events of its controls, through one table,
+// and keeps the mouse captured by the pressed control: after a press, moves and the release go to
+// that control until no button is held, with X and Y relative to it, also while it is hidden.
+//
+// Qt itself forgets the pressed widget when it is hidden, and then sends the moves and the release
+// to no widget at all. As an application-wide event filter the router sees them where they enter
+// the window and hands them to the pressed control instead.
+class EventRouter : public QObject
+{
+public:
+    EventRouter(Form &form, QWidget *window);
+    ~EventRouter() override;
+
+    void addControl(QWidget *widget, Control *control);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool routeMouse(QWidget *receiver, QMouseEvent *event, Event kind);
+    bool routeToHiddenPressedControl(QMouseEvent *event, Event kind);
+    void deliver(Control &target, const QWidget *receiver, QMouseEvent *event, Event kind);
+    Control *controlOf(QWidget *widget) const;
+
+    Form &m_form;
+    QPointer<QWidget> m_window;
+    QHash<const QWidget *, Control *> m_controls;
+    Control *m_pressed = nullptr;
+};
+
+} // namespace toolkit

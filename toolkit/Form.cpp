@@ -1,0 +1,399 @@
+#include "toolkit/Form.h"
+
+#include "toolkit/ControlFactory.h"
+#include "toolkit/EventRouter.h"
+#include "toolkit/Twips.h"
+#include "toolkit/widgets/Appearance.h"
+#include "toolkit/widgets/IconRenderer.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace toolkit {
+
+namespace {
+
+struct FrameMargins
+{
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// The frame of the design's platform: a 4 pixel border around a 19 pixel caption bar.
+constexpr FrameMargins kNominalFrame{4, 23, 4, 4};
+
+FrameMargins frameMargins(const QWidget &window)
+{
+    if (window.testAttribute(Qt::WA_WState_Created)) {
+        const QRect inner = window.geometry();
+        const QRect outer = window.frameGeometry();
+        const FrameMargins real{inner.left() - outer.left(), inner.top() - outer.top(),
+                                outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+        // Only a window manager's frame has a title bar.
+        if (real.top > real.left)
+            return real;
+    }
+    return kNominalFrame;
+}
+
+void requireSize(float value)
+{
+    if (!std::isfinite(value) || value < 0)
+        throw RuntimeError(ErrorCode::InvalidPropertyValue);
+}
+
+} // namespace
+
+struct Form::Private
+{
+    // The window's widget; every control's widget lies in its tree.
+    std::unique_ptr<QWidget> window;
+    std::vector<std::unique_ptr<Control>> controls;
+    std::unique_ptr<EventRouter> router;
+    std::function<void()> beep;
+    std::function<void()> end;
+    std::function<void(const RuntimeError &)> presentError;
+    QPointer<QMessageBox> errorBox;
+    StartUpPosition startUpPosition = StartUpPosition::Manual;
+    bool shown = false;
+    bool ended = false;
+    bool destroying = false;
+};
+
+Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
+    : Control(*this, {ControlKind::Window, window.name, kNoIndex, nullptr, kNoTabIndex}, new QWidget)
+    , d(std::make_unique<Private>())
+{
+    d->window.reset(widget());
+    d->startUpPosition = window.startUpPosition;
+    d->router = std::make_unique<EventRouter>(*this, widget());
+
+    widget()->resize(pixelsFromTwips(window.clientWidth), pixelsFromTwips(window.clientHeight));
+    widget()->setFont(resolveFont({}));
+    if (window.icon)
+        widget()->setWindowIcon(makeIcon(*window.icon));
+    setBackColor(window.backColor);
+    setCaption(window.caption);
+
+    for (const ControlDesign &design : controls) {
+        Control &container = control(design.container, design.containerIndex);
+        d->controls.push_back(createControl(*this, design, &container));
+        d->router->addControl(d->controls.back()->widget(), d->controls.back().get());
+    }
+
+    // Front-to-back order: within each container, raise the controls from the back to the front.
+    std::vector<const ControlDesign *> backToFront;
+    for (const ControlDesign &design : controls)
+        backToFront.push_back(&design);
+    std::stable_sort(backToFront.begin(), backToFront.end(),
+                     [](const ControlDesign *a, const ControlDesign *b) { return a->zOrder > b->zOrder; });
+    for (const ControlDesign *design : backToFront)
+        control(design->name, design->index).zOrder();
+
+    // Focus order: the TabIndex of the controls that take focus.
+    std::vector<Control *> focusOrder;
+    for (const auto &control : d->controls) {
+        if (control->tabIndex() != kNoTabIndex && control->widget()->focusPolicy() != Qt::NoFocus)
+            focusOrder.push_back(control.get());
+    }
+    std::stable_sort(focusOrder.begin(), focusOrder.end(),
+                     [](const Control *a, const Control *b) { return a->tabIndex() < b->tabIndex(); });
+    for (std::size_t i = 1; i < focusOrder.size(); ++i)
+        QWidget::setTabOrder(focusOrder[i - 1]->widget(), focusOrder[i]->widget());
+}
+
+Form::~Form()
+{
+    d->destroying = true;
+    d->router.reset();
+    d->window.reset();
+}
+
+float Form::left() const
+{
+    return static_cast<float>(twipsFromPixels(widget()->frameGeometry().x()));
+}
+
+void Form::setLeft(float left)
+{
+    if (!std::isfinite(left))
+        throw RuntimeError(ErrorCode::InvalidPropertyValue);
+    widget()->move(pixelsFromTwips(left), widget()->frameGeometry().y());
+}
+
+float Form::top() const
+{
+    return static_cast<float>(twipsFromPixels(widget()->frameGeometry().y()));
+}
+
+void Form::setTop(float top)
+{
+    if (!std::isfinite(top))
+        throw RuntimeError(ErrorCode::InvalidPropertyValue);
+    widget()->move(widget()->frameGeometry().x(), pixelsFromTwips(top));
+}
+
+float Form::width() const
+{
+    const FrameMargins frame = frameMargins(*widget());
+    return static_cast<float>(twipsFromPixels(widget()->width() + frame.left + frame.right));
+}
+
+void Form::setWidth(float width)
+{
+    requireSize(width);
+    if (windowState() != 0)
+        throw RuntimeError(ErrorCode::FormMinimizedOrMaximized);
+    const FrameMargins frame = frameMargins(*widget());
+    widget()->resize(std::max(0, pixelsFromTwips(width) - frame.left - frame.right), widget()->height());
+}
+
+float Form::height() const
+{
+    const FrameMargins frame = frameMargins(*widget());
+    return static_cast<float>(twipsFromPixels(widget()->height() + frame.top + frame.bottom));
+}
+
+void Form::setHeight(float height)
+{
+    requireSize(height);
+    if (windowState() != 0)
+        throw RuntimeError(ErrorCode::FormMinimizedOrMaximized);
+    const FrameMargins frame = frameMargins(*widget());
+    widget()->resize(widget()->width(), std::max(0, pixelsFromTwips(height) - frame.top - frame.bottom));
+}
+
+float Form::scaleWidth() const
+{
+    return static_cast<float>(twipsFromPixels(widget()->width()));
+}
+
+float Form::scaleHeight() const
+{
+    return static_cast<float>(twipsFromPixels(widget()->height()));
+}
+
+std::int16_t Form::windowState() const
+{
+    const Qt::WindowStates state = widget()->windowState();
+    if (state & Qt::WindowMinimized)
+        return 1;
+    if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return 2;
+    return 0;
+}
+
+void Form::showCaption()
+{
+    widget()->setWindowTitle(QString::fromStdString(caption()));
+}
+
+void Form::applyGeometry()
+{
+}
+
+void Form::load()
+{
+    dispatch(*this, Event::Load, {});
+}
+
+void Form::show()
+{
+    if (!d->shown && d->startUpPosition == StartUpPosition::CenterScreen) {
+        if (const QScreen *screen = widget()->screen()) {
+            const FrameMargins frame = frameMargins(*widget());
+            const QSize outer = widget()->size() + QSize(frame.left + frame.right, frame.top + frame.bottom);
+            const QRect available = screen->availableGeometry();
+            widget()->move(available.topLeft() + QPoint((available.width() - outer.width()) / 2,
+                                                        (available.height() - outer.height()) / 2));
+        }
+    }
+    d->shown = true;
+    widget()->show();
+}
+
+Control &Form::control(std::string_view name, std::int16_t index) const
+{
+    if (name == this->name() && index == kNoIndex)
+        return const_cast<Form &>(*this);
+    for (const auto &control : d->controls) {
+        if (control->index() == index && control->name() == name)
+            return *control;
+    }
+    throw RuntimeError(ErrorCode::ControlArrayElementMissing);
+}
+
+template<class Kind>
+Kind &Form::typed(std::string_view name, std::int16_t index) const
+{
+    if (auto *control = dynamic_cast<Kind *>(&this->control(name, index)))
+        return *control;
+    throw RuntimeError(ErrorCode::TypeMismatch);
+}
+
+PictureBox &Form::pictureBox(std::string_view name, std::int16_t index) const
+{
+    return typed<PictureBox>(name, index);
+}
+
+Image &Form::image(std::string_view name, std::int16_t index) const
+{
+    return typed<Image>(name, index);
+}
+
+TextBox &Form::textBox(std::string_view name, std::int16_t index) const
+{
+    return typed<TextBox>(name, index);
+}
+
+CommandButton &Form::commandButton(std::string_view name, std::int16_t index) const
+{
+    return typed<CommandButton>(name, index);
+}
+
+CheckBox &Form::checkBox(std::string_view name, std::int16_t index) const
+{
+    return typed<CheckBox>(name, index);
+}
+
+ComboBox &Form::comboBox(std::string_view name, std::int16_t index) const
+{
+    return typed<ComboBox>(name, index);
+}
+
+Frame &Form::frame(std::string_view name, std::int16_t index) const
+{
+    return typed<Frame>(name, index);
+}
+
+Label &Form::label(std::string_view name, std::int16_t index) const
+{
+    return typed<Label>(name, index);
+}
+
+Slider &Form::slider(std::string_view name, std::int16_t index) const
+{
+    return typed<Slider>(name, index);
+}
+
+TabStrip &Form::tabStrip(std::string_view name, std::int16_t index) const
+{
+    return typed<TabStrip>(name, index);
+}
+
+std::vector<Control *> Form::controls() const
+{
+    std::vector<Control *> all;
+    for (const auto &control : d->controls)
+        all.push_back(control.get());
+    return all;
+}
+
+void Form::bind(std::string_view name, Event event, const Handler &handler)
+{
+    if (name == this->name()) {
+        Control::bind(event, handler);
+        return;
+    }
+    bool bound = false;
+    for (const auto &control : d->controls) {
+        if (control->name() == name) {
+            control->bind(event, handler);
+            bound = true;
+        }
+    }
+    if (!bound)
+        throw RuntimeError(ErrorCode::ControlArrayElementMissing);
+}
+
+void Form::beep()
+{
+    if (d->beep)
+        d->beep();
+    else
+        QApplication::beep();
+}
+
+void Form::end()
+{
+    throw EndRequest{};
+}
+
+bool Form::hasEnded() const
+{
+    return d->ended;
+}
+
+void Form::setBeepHandler(std::function<void()> handler)
+{
+    d->beep = std::move(handler);
+}
+
+void Form::setEndHandler(std::function<void()> handler)
+{
+    d->end = std::move(handler);
+}
+
+void Form::setErrorPresenter(std::function<void(const RuntimeError &)> presenter)
+{
+    d->presentError = std::move(presenter);
+}
+
+std::string Form::errorText(const RuntimeError &error)
+{
+    return "Laufzeitfehler '" + std::to_string(error.number()) + "':\n\n" + error.message();
+}
+
+void Form::dispatch(Control &control, Event event, EventArgs args)
+{
+    if (d->ended || d->destroying)
+        return;
+    const Handler &handler = control.handler(event);
+    if (!handler)
+        return;
+    args.index = control.index();
+    try {
+        handler(args);
+    } catch (const RuntimeError &error) {
+        showError(error);
+    } catch (const EndRequest &) {
+        finishEnd();
+    }
+}
+
+void Form::showError(const RuntimeError &error)
+{
+    if (d->presentError) {
+        d->presentError(error);
+        return;
+    }
+    // One box for the window: an error while it is open replaces its text. It is window-modal
+    // without a nested event loop, so the handler that failed is over before the user answers.
+    if (!d->errorBox) {
+        d->errorBox = new QMessageBox(QMessageBox::Critical, widget()->windowTitle(), QString(),
+                                      QMessageBox::Ok, widget());
+    }
+    d->errorBox->setText(QString::fromStdString(errorText(error)));
+    d->errorBox->open();
+}
+
+void Form::finishEnd()
+{
+    d->ended = true;
+    if (d->end) {
+        d->end();
+        return;
+    }
+    widget()->hide();
+    QCoreApplication::exit(0);
+}
+
+} // namespace toolkit
