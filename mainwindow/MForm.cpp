@@ -46,7 +46,6 @@ MForm::MForm()
     : Form(mform_design::kWindow, mform_design::kControls)
 {
     for (const Binding &binding : kBindings)
-        bind(binding.control, binding.event, [this, handler = binding.handler](const EventArgs &args) {
-            handler(*this, args);
-        });
+        bind(binding.control, binding.event,
+             [this, handler = binding.handler](const EventArgs &args) { handler(*this, args); });
 }

@@ -21,10 +21,17 @@ void BMPImage_MouseMove(toolkit::Form &MForm, ViewState &state, std::int16_t But
 {
     if (!(Button & toolkit::kLeftButton))
         return;
-    // X and Y are measured from the picture's current corner; the press values are those of the
-    // press, so the sum is the press position moved by the pointer's travel.
-    float Top = single(static_cast<double>(Y) + state.PanImgTop - state.PanDownY);
-    float Left = single(static_cast<double>(X) + state.PanImgLeft - state.PanDownX);
+    // X and Y are measured from the picture's corner where it stands now, and it moves during
+    // the drag. Adding its current position gives the pointer in the viewport; less the press
+    // point there, that is the pointer's travel since the press. The picture's place at the press
+    // moved by that travel keeps the pressed point of the template under the pointer.
+    const toolkit::Image &picture = MForm.image("BMPImage");
+    const double travelY =
+        (static_cast<double>(Y) + picture.top()) - (static_cast<double>(state.PanDownY) + state.PanImgTop);
+    const double travelX =
+        (static_cast<double>(X) + picture.left()) - (static_cast<double>(state.PanDownX) + state.PanImgLeft);
+    float Top = single(state.PanImgTop + travelY);
+    float Left = single(state.PanImgLeft + travelX);
     Module1::PlaceImage(MForm, state, Left, Top);
 }
 

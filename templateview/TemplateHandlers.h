@@ -11,8 +11,8 @@
 void BMPImage_MouseDown(toolkit::Form &MForm, ViewState &state, std::int16_t Button, std::int16_t Shift,
                         float X, float Y);
 
-// With the left button held: moves the picture by the pointer's travel since the last press,
-// through the clamp.
+// With the left button held: moves the picture from its place at the last press by the pointer's
+// travel since that press, through the clamp, so that the pressed point stays under the pointer.
 void BMPImage_MouseMove(toolkit::Form &MForm, ViewState &state, std::int16_t Button, std::int16_t Shift,
                         float X, float Y);
 

@@ -42,8 +42,7 @@ private:
     constexpr Color(Kind kind, std::uint32_t value)
         : m_kind(kind)
         , m_value(value)
-    {
-    }
+    {}
 
     Kind m_kind = Kind::Unset;
     std::uint32_t m_value = 0;

@@ -35,8 +35,7 @@ Control::Control(Form &form, const Identity &identity, QWidget *widget)
     , m_container(identity.container)
     , m_tabIndex(identity.tabIndex)
     , m_widget(widget)
-{
-}
+{}
 
 // The widgets belong to the window's widget tree, which the form deletes.
 Control::~Control() = default;
@@ -173,9 +172,7 @@ std::string Control::displayedCaption() const
     return displayText(caption(), m_symbolFont).toStdString();
 }
 
-void Control::showCaption()
-{
-}
+void Control::showCaption() {}
 
 void Control::bind(Event event, Handler handler)
 {

@@ -94,7 +94,8 @@ void TextBox::showCaption()
 
 CommandButton::CommandButton(Form &form, const ControlDesign &design, Control *container)
     : Control(form, {ControlKind::CommandButton, design.name, design.index, container, design.tabIndex},
-              design.style == 1 ? new PictureButton(container->widget()) : new QPushButton(container->widget()))
+              design.style == 1 ? new PictureButton(container->widget())
+                                : new QPushButton(container->widget()))
     , m_picture(design.picture)
 {
     auto *button = widgetOf<QPushButton>(*this);

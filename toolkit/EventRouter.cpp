@@ -23,10 +23,8 @@ struct QtEventBinding
 // The Qt events that become events of the controls. A double click arrives as a press followed by
 // the double-click event; the press alone counts.
 constexpr QtEventBinding kEventTable[] = {
-    {QEvent::MouseButtonPress, Event::MouseDown, true},
-    {QEvent::MouseMove, Event::MouseMove, true},
-    {QEvent::MouseButtonRelease, Event::MouseUp, true},
-    {QEvent::Resize, Event::Resize, false},
+    {QEvent::MouseButtonPress, Event::MouseDown, true}, {QEvent::MouseMove, Event::MouseMove, true},
+    {QEvent::MouseButtonRelease, Event::MouseUp, true}, {QEvent::Resize, Event::Resize, false},
     {QEvent::WindowStateChange, Event::Resize, false},
 };
 

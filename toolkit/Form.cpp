@@ -196,9 +196,7 @@ void Form::showCaption()
     widget()->setWindowTitle(QString::fromStdString(caption()));
 }
 
-void Form::applyGeometry()
-{
-}
+void Form::applyGeometry() {}
 
 void Form::load()
 {

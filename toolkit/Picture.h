@@ -34,8 +34,7 @@ public:
     Picture() = default;
     explicit Picture(const Icon *icon)
         : m_icon(icon)
-    {
-    }
+    {}
 
     bool isEmpty() const { return m_icon == nullptr || m_icon->images.empty(); }
     const Icon *icon() const { return m_icon; }

@@ -28,7 +28,6 @@ const char *germanMessage(ErrorCode code)
 RuntimeError::RuntimeError(ErrorCode code)
     : m_code(code)
     , m_message(germanMessage(code))
-{
-}
+{}
 
 } // namespace toolkit

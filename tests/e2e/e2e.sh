@@ -23,15 +23,15 @@ inner_size() {
     xwininfo -id "$window" | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w, h}'
 }
 
-# Waits until the window has an inner size at least as large as asked.
+# Waits until the window has the inner size asked for.
 wait_for_size() {
     local want_w=$1 want_h=$2 w h
     for _ in $(seq 50); do
         read -r w h < <(inner_size)
-        [ "$w" -ge "$want_w" ] && [ "$h" -ge "$want_h" ] && return 0
+        [ "$w" -eq "$want_w" ] && [ "$h" -eq "$want_h" ] && return 0
         sleep 0.1
     done
-    fail "size is ${w}x${h}, expected at least ${want_w}x${want_h}"
+    fail "size is ${w}x${h}, expected ${want_w}x${want_h}"
 }
 
 # Waits for the process to end and checks its exit status.
@@ -48,9 +48,23 @@ expect_exit() {
 
 case "$scenario" in
 designed-size)
-    # 8310 x 5610 twips of client area are 554 x 374 pixels.
+    # 8310 x 5610 twips of client area are 554 x 374 pixels; the title is the program's name.
     read -r w h < <(inner_size)
     [ "$w" -eq 554 ] && [ "$h" -eq 374 ] || fail "client area ${w}x${h}, expected 554x374"
+    [ "$(xdotool getwindowname "$window")" = "Quorvel" ] || fail "title is $(xdotool getwindowname "$window")"
+    ;;
+minimum-size)
+    # Without a window manager the window has the nominal frame of 8 x 27 pixels, so the minimum
+    # of 4000 x 6000 twips outside (267 x 400 pixels) leaves 259 x 373 inside.
+    xdotool windowsize "$window" 150 150
+    wait_for_size 259 373
+    ;;
+alt-e)
+    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+    xdotool key --window "$window" alt+e
+    expect_exit 0
+    echo "ok: $scenario"
+    exit 0
     ;;
 *)
     fail "unknown scenario $scenario"

@@ -7,7 +7,8 @@ void observe(toolkit::Form &form, RuntimeLog &log)
 {
     form.setBeepHandler([&log] { ++log.beeps; });
     form.setEndHandler([&log] { ++log.ends; });
-    form.setErrorPresenter([&log](const toolkit::RuntimeError &error) { log.errors.push_back(error.number()); });
+    form.setErrorPresenter(
+        [&log](const toolkit::RuntimeError &error) { log.errors.push_back(error.number()); });
 }
 
 LoadedWindow::LoadedWindow(bool load)

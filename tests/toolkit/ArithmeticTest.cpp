@@ -58,7 +58,9 @@ TEST(QuotientTest, DivisionByZeroAndInvalidOperation)
     EXPECT_EQ(errorOf([] { quotient(6075, 0); }), ErrorCode::DivisionByZero);
     EXPECT_EQ(errorOf([] { quotient(-1, 0); }), ErrorCode::DivisionByZero);
     EXPECT_EQ(errorOf([] { quotient(0, 0); }), ErrorCode::InvalidOperation);
-    EXPECT_EQ(errorOf([] { quotient(std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()); }),
+    EXPECT_EQ(errorOf([] {
+                  quotient(std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity());
+              }),
               ErrorCode::InvalidOperation);
 }
 

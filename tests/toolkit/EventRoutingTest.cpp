@@ -154,7 +154,8 @@ TEST(EventRoutingTest, ADisabledControlTakesNoMouseInput)
     record(probe.form->control("Box"), box);
     int clicks = 0;
     probe.form->bind("Cmd", Event::Click, [&](const EventArgs &) { ++clicks; });
-    QTest::mouseClick(windowOf(*probe.form), Qt::LeftButton, {}, centreInWindow(probe.form->control("Cmd", 1)));
+    QTest::mouseClick(windowOf(*probe.form), Qt::LeftButton, {},
+                      centreInWindow(probe.form->control("Cmd", 1)));
     EXPECT_TRUE(disabled.empty());
     // Nor does its container get the press in its place.
     EXPECT_TRUE(box.empty());
@@ -188,7 +189,8 @@ TEST(EventRoutingTest, WithoutAPresenterTheErrorIsShownInAMessageBox)
         throw RuntimeError(ErrorCode::DivisionByZero);
     });
     probe.form->commandButton("Cmd", 0).widget()->setFocus();
-    QTest::mouseClick(windowOf(*probe.form), Qt::LeftButton, {}, centreInWindow(probe.form->control("Cmd", 0)));
+    QTest::mouseClick(windowOf(*probe.form), Qt::LeftButton, {},
+                      centreInWindow(probe.form->control("Cmd", 0)));
 
     QMessageBox *box = nullptr;
     QTRY_VERIFY((box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) != nullptr);
@@ -196,7 +198,8 @@ TEST(EventRoutingTest, WithoutAPresenterTheErrorIsShownInAMessageBox)
     EXPECT_EQ(box->windowTitle(), QStringLiteral("Probe"));
     box->accept();
     QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
-    QTest::mouseClick(windowOf(*probe.form), Qt::LeftButton, {}, centreInWindow(probe.form->control("Cmd", 0)));
+    QTest::mouseClick(windowOf(*probe.form), Qt::LeftButton, {},
+                      centreInWindow(probe.form->control("Cmd", 0)));
     EXPECT_EQ(clicks, 2);
 }
 
@@ -236,11 +239,11 @@ TEST(EventRoutingTest, CoordinatesBeyondASingleRaiseTheFloatingPointErrorInstead
         {{1e38, 0}, 6},
     };
     for (const auto &bad : cases) {
-        QMouseEvent press(QEvent::MouseButtonPress, bad.position, bad.position, Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, bad.position, bad.position, Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(field.widget(), &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, bad.position, bad.position, Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, bad.position, bad.position, Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(field.widget(), &release);
         ASSERT_FALSE(probe.log.errors.empty());
         EXPECT_EQ(probe.log.errors.back(), bad.error);
@@ -261,7 +264,9 @@ TEST(EventRoutingTest, TabStripClickSeesTheNewSelection)
     auto *tabBar = tabs.widget()->findChild<QTabBar *>();
     ASSERT_NE(tabBar, nullptr);
     QWindow *window = windowOf(*probe.form);
-    const auto tabCentre = [&](int tab) { return tabBar->mapTo(tabBar->window(), tabBar->tabRect(tab).center()); };
+    const auto tabCentre = [&](int tab) {
+        return tabBar->mapTo(tabBar->window(), tabBar->tabRect(tab).center());
+    };
     QTest::mouseClick(window, Qt::LeftButton, {}, tabCentre(1));
     QTest::mouseClick(window, Qt::LeftButton, {}, tabCentre(1));
     QTest::mouseClick(window, Qt::LeftButton, {}, tabCentre(0));

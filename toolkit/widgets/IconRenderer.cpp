@@ -128,8 +128,7 @@ class DrawnIconEngine : public QIconEngine
 public:
     explicit DrawnIconEngine(const Icon &icon)
         : m_icon(icon)
-    {
-    }
+    {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {

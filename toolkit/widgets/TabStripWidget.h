@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QTabBar>
 #include <QStylePainter>
+#include <QTabBar>
 #include <QWidget>
 
 namespace toolkit {
