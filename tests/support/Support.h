@@ -10,6 +10,18 @@
 #include <memory>
 #include <vector>
 
+// The number of the runtime error that evaluating raises, or 0 when it raises none.
+template<class Evaluate>
+int runtimeErrorOf(Evaluate &&evaluate)
+{
+    try {
+        evaluate();
+    } catch (const toolkit::RuntimeError &error) {
+        return error.number();
+    }
+    return 0;
+}
+
 // What the runtime did instead of reaching the user: beeps, ends and the errors it showed.
 struct RuntimeLog
 {

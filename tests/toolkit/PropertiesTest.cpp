@@ -11,20 +11,6 @@
 using namespace toolkit;
 using probe::ProbeWindow;
 
-namespace {
-
-int propertyError(auto &&write)
-{
-    try {
-        write();
-    } catch (const RuntimeError &error) {
-        return error.number();
-    }
-    return 0;
-}
-
-} // namespace
-
 TEST(PropertiesTest, PositionsAreKeptExactlyAndShownAtTheNearestPixel)
 {
     ProbeWindow probe(false);
@@ -46,16 +32,16 @@ TEST(PropertiesTest, RefusedValuesRaiseThePropertyErrorAndLeaveTheProperty)
     TextBox &field = probe.form->textBox("Field");
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float infinity = std::numeric_limits<float>::infinity();
-    EXPECT_EQ(propertyError([&] { field.setWidth(-1); }), 380);
-    EXPECT_EQ(propertyError([&] { field.setHeight(nan); }), 380);
-    EXPECT_EQ(propertyError([&] { field.setLeft(infinity); }), 380);
-    EXPECT_EQ(propertyError([&] { field.move(0, nan); }), 380);
+    EXPECT_EQ(runtimeErrorOf([&] { field.setWidth(-1); }), 380);
+    EXPECT_EQ(runtimeErrorOf([&] { field.setHeight(nan); }), 380);
+    EXPECT_EQ(runtimeErrorOf([&] { field.setLeft(infinity); }), 380);
+    EXPECT_EQ(runtimeErrorOf([&] { field.move(0, nan); }), 380);
     EXPECT_EQ(field.width(), 1500);
     EXPECT_EQ(field.height(), 300);
     EXPECT_EQ(field.left(), 300);
     EXPECT_EQ(field.top(), 450);
-    EXPECT_EQ(propertyError([&] { field.setWidth(0); }), 0);
-    EXPECT_EQ(propertyError([&] { field.setLeft(-1e30f); }), 0);
+    EXPECT_EQ(runtimeErrorOf([&] { field.setWidth(0); }), 0);
+    EXPECT_EQ(runtimeErrorOf([&] { field.setLeft(-1e30f); }), 0);
 }
 
 TEST(PropertiesTest, AnImageTakesThePicturesSizeOnlyWithoutStretch)
@@ -102,7 +88,7 @@ TEST(PropertiesTest, ListIndexSelectsOnlyExistingEntries)
     ComboBox &list = probe.form->comboBox("List");
     EXPECT_EQ(list.listIndex(), -1);
     list.addItem("Arial");
-    EXPECT_EQ(propertyError([&] { list.setListIndex(1); }), 380);
+    EXPECT_EQ(runtimeErrorOf([&] { list.setListIndex(1); }), 380);
     list.setListIndex(0);
     EXPECT_EQ(list.listIndex(), 0);
     EXPECT_EQ(list.list(0), "Arial");
@@ -116,10 +102,10 @@ TEST(PropertiesTest, ControlsAreFoundByNameAndIndexOnly)
     Form &form = *probe.form;
     EXPECT_EQ(form.commandButton("Cmd", 1).caption(), "&Aus");
     EXPECT_EQ(&form.control("W"), &form);
-    EXPECT_EQ(propertyError([&] { form.control("Cmd", 2); }), 340);
-    EXPECT_EQ(propertyError([&] { form.control("Cmd"); }), 340);
-    EXPECT_EQ(propertyError([&] { form.control("Box", 0); }), 340);
-    EXPECT_EQ(propertyError([&] { form.textBox("Pic"); }), 13);
+    EXPECT_EQ(runtimeErrorOf([&] { form.control("Cmd", 2); }), 340);
+    EXPECT_EQ(runtimeErrorOf([&] { form.control("Cmd"); }), 340);
+    EXPECT_EQ(runtimeErrorOf([&] { form.control("Box", 0); }), 340);
+    EXPECT_EQ(runtimeErrorOf([&] { form.textBox("Pic"); }), 13);
 }
 
 TEST(PropertiesTest, VisibleAndEnabledAreTheControlsOwnSettings)
