@@ -52,9 +52,13 @@ void Control::applyDesign(const ControlDesign &design)
     m_symbolFont = design.font.symbol;
     if (!design.font.name.empty() || design.font.size > 0)
         m_widget->setFont(resolveFont(design.font));
-    if (!design.accessibleName.empty())
-        m_widget->setAccessibleName(QString::fromUtf8(design.accessibleName.data(),
-                                                      static_cast<qsizetype>(design.accessibleName.size())));
+    if (!design.accessibleName.empty()) {
+        const QString name = QString::fromUtf8(design.accessibleName.data(),
+                                               static_cast<qsizetype>(design.accessibleName.size()));
+        m_widget->setAccessibleName(name);
+        if (QWidget *proxy = m_widget->focusProxy())
+            proxy->setAccessibleName(name);
+    }
     applyGeometry();
     applyColors();
     showCaption();

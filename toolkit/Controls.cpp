@@ -3,6 +3,7 @@
 #include "toolkit/ControlFactory.h"
 #include "toolkit/Form.h"
 #include "toolkit/RuntimeError.h"
+#include "toolkit/widgets/Accessibility.h"
 #include "toolkit/widgets/Appearance.h"
 #include "toolkit/widgets/IconRenderer.h"
 #include "toolkit/widgets/ImageWidget.h"
@@ -45,7 +46,7 @@ QAbstractButton *makeCheckBox(const ControlDesign &design, QWidget *parent)
 
 PictureBox::PictureBox(Form &form, const ControlDesign &design, Control *container)
     : Control(form, {ControlKind::PictureBox, design.name, design.index, container, design.tabIndex},
-              new QWidget(container->widget()))
+              new PictureBoxWidget(container->widget()))
 {
     applyDesign(design);
 }
@@ -79,6 +80,10 @@ TextBox::TextBox(Form &form, const ControlDesign &design, Control *container)
     : Control(form, {ControlKind::TextBox, design.name, design.index, container, design.tabIndex},
               new QLineEdit(container->widget()))
 {
+    auto *edit = widgetOf<QLineEdit>(*this);
+    // A text box is known to assistive technology by its text.
+    QObject::connect(edit, &QLineEdit::textChanged, edit,
+                     [edit](const QString &text) { edit->setAccessibleName(text); });
     applyDesign(design);
 }
 

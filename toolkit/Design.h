@@ -64,7 +64,8 @@ struct ControlDesign
     const Icon *picture = nullptr;
     // Command button and check box: 1 graphical. Combo box: 2 drop-down list. Image: 1 Stretch.
     std::int16_t style = 0;
-    // Name for assistive technology where the caption does not say what the control does.
+    // Name for assistive technology where the control has no caption or text, or where its caption
+    // does not say what it does.
     std::string_view accessibleName{};
     // Tab strip: the tabs' captions, in order.
     std::span<const std::string_view> tabs{};

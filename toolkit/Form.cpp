@@ -3,6 +3,7 @@
 #include "toolkit/ControlFactory.h"
 #include "toolkit/EventRouter.h"
 #include "toolkit/Twips.h"
+#include "toolkit/widgets/Accessibility.h"
 #include "toolkit/widgets/Appearance.h"
 #include "toolkit/widgets/IconRenderer.h"
 
@@ -69,9 +70,10 @@ struct Form::Private
 };
 
 Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
-    : Control(*this, {ControlKind::Window, window.name, kNoIndex, nullptr, kNoTabIndex}, new QWidget)
+    : Control(*this, {ControlKind::Window, window.name, kNoIndex, nullptr, kNoTabIndex}, new WindowWidget)
     , d(std::make_unique<Private>())
 {
+    installAccessibleInterfaces();
     d->window.reset(widget());
     d->startUpPosition = window.startUpPosition;
     d->router = std::make_unique<EventRouter>(*this, widget());

@@ -10,6 +10,7 @@ namespace toolkit {
 // that the user sees the area a drag moves.
 class ImageWidget : public QWidget
 {
+    Q_OBJECT
 public:
     explicit ImageWidget(QWidget *parent);
 

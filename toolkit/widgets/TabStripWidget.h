@@ -32,6 +32,7 @@ private:
 // A tab strip: its tabs across the top and the page frame below them.
 class TabStripWidget : public QWidget
 {
+    Q_OBJECT
 public:
     explicit TabStripWidget(QWidget *parent);
 
