@@ -34,6 +34,48 @@ wait_for_size() {
     fail "size is ${w}x${h}, expected ${want_w}x${want_h}"
 }
 
+# Screenshots of the window, and what they show at a point or in an area.
+shot=$(mktemp --suffix=.png)
+take_shot() {
+    import -window "$window" "$shot"
+}
+# The colour at x, y as "r,g,b".
+pixel() {
+    convert "$shot" -format '%[fx:int(255*p{'"$1"','"$2"'}.r)],%[fx:int(255*p{'"$1"','"$2"'}.g)],%[fx:int(255*p{'"$1"','"$2"'}.b)]' info:
+}
+# How many pixels of the w x h area at x, y have exactly the colour r,g,b.
+count_colour() {
+    local x=$1 y=$2 w=$3 h=$4 colour=$5
+    convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -fill black +opaque "rgb($colour)" \
+        -fill white -opaque "rgb($colour)" -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+# Takes screenshots until the pixel at x, y has the colour, or fails.
+wait_for_pixel() {
+    local x=$1 y=$2 want=$3 what=$4 got
+    for _ in $(seq 50); do
+        take_shot
+        got=$(pixel "$x" "$y")
+        [ "$got" = "$want" ] && return 0
+        sleep 0.1
+    done
+    fail "$what: pixel ($x, $y) is $got, expected $want"
+}
+expect_pixel() {
+    local got
+    got=$(pixel "$1" "$2")
+    [ "$got" = "$3" ] || fail "$4: pixel ($1, $2) is $got, expected $3"
+}
+
+# Drags with the left button from x, y by dx, dy in a few steps, as a hand does.
+drag() {
+    local x=$1 y=$2 dx=$3 dy=$4
+    xdotool mousemove --window "$window" "$x" "$y" mousedown 1
+    for step in 1 2 3 4; do
+        xdotool mousemove --window "$window" $((x + dx * step / 4)) $((y + dy * step / 4))
+    done
+    xdotool mouseup 1
+}
+
 # Waits for the process to end and checks its exit status.
 expect_exit() {
     local want=$1 status=0
@@ -59,6 +101,68 @@ minimum-size)
     xdotool windowsize "$window" 150 150
     wait_for_size 259 373
     ;;
+colours)
+    # The viewport is 405 x 361 pixels at (144, 8), light yellow; the template sheet lies at its
+    # corner, white with a dark border, 405 x 197 pixels. The layer over the tab strip has the
+    # window's colour.
+    wait_for_pixel 300 300 "255,255,192" "viewport below the sheet"
+    expect_pixel 300 100 "255,255,255" "inside the sheet"
+    expect_pixel 144 100 "64,64,64" "the sheet's left border"
+    expect_pixel 300 204 "64,64,64" "the sheet's bottom border"
+    expect_pixel 548 100 "64,64,64" "the sheet's right border, at the viewport's right edge"
+    window_colour=$(pixel 140 3)
+    expect_pixel 120 270 "$window_colour" "the layer over the tab strip"
+    ;;
+no-drag-at-start)
+    # At start-up the sheet is not wider or taller than the viewport: a drag leaves it in place.
+    wait_for_pixel 144 100 "64,64,64" "the sheet's left border"
+    drag 300 100 -120 60
+    drag 300 100 80 40
+    sleep 0.3
+    take_shot
+    expect_pixel 144 100 "64,64,64" "the sheet's left border after dragging"
+    expect_pixel 300 8 "64,64,64" "the sheet's top border after dragging"
+    ;;
+narrow-and-drag)
+    # 500 pixels wide, the viewport is 351 pixels (5265 twips) and the 6069.6 twips sheet can move
+    # left by 804.6 twips, 54 pixels: its right border then lies on the viewport's right edge, 494.
+    xdotool windowsize "$window" 500 374
+    wait_for_size 500 374
+    drag 300 100 -30 0
+    wait_for_pixel 144 100 "255,255,255" "the sheet's left border moved out of the viewport"
+    drag 300 100 -200 0
+    wait_for_pixel 494 100 "64,64,64" "the sheet's right border at the viewport's edge"
+    expect_pixel 493 100 "255,255,255" "inside the sheet"
+    drag 300 100 -150 20
+    sleep 0.3
+    take_shot
+    expect_pixel 494 100 "64,64,64" "the sheet's right border, no further"
+    drag 200 100 300 0
+    wait_for_pixel 144 100 "64,64,64" "the sheet back at the viewport's corner"
+    ;;
+work-tabs)
+    # "Formular öffnen" of the "Anwenden" layer shows its yellow folder only while that layer is
+    # in front and enabled; the "Bearbeiten" layer's picture buttons are disabled and grey.
+    wait_for_pixel 300 300 "255,255,192" "the viewport"
+    folder=$(count_colour 12 51 53 69 "255,255,0")
+    [ "$folder" -eq 0 ] || fail "$folder yellow pixels before the click"
+    xdotool mousemove --window "$window" 98 24 click 1
+    for _ in $(seq 50); do
+        take_shot
+        folder=$(count_colour 12 51 53 69 "255,255,0")
+        [ "$folder" -gt 50 ] && break
+        sleep 0.1
+    done
+    [ "$folder" -gt 50 ] || fail "the open button of \"Anwenden\" is not shown enabled ($folder yellow pixels)"
+    xdotool mousemove --window "$window" 35 24 click 1
+    for _ in $(seq 50); do
+        take_shot
+        folder=$(count_colour 12 51 53 69 "255,255,0")
+        [ "$folder" -eq 0 ] && break
+        sleep 0.1
+    done
+    [ "$folder" -eq 0 ] || fail "the \"Bearbeiten\" layer did not come back in front"
+    ;;
 alt-e)
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
     xdotool key --window "$window" alt+e
@@ -73,4 +177,5 @@ esac
 
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
+rm -f "$shot"
 echo "ok: $scenario"
