@@ -130,33 +130,21 @@ public:
         : m_icon(icon)
     {}
 
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
     {
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, ratio));
+        painter->drawPixmap(rect, rendered(qRound(qMin(rect.width(), rect.height()) * ratio), mode, ratio));
     }
 
-    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
     {
-        return scaledPixmap(size, mode, state, 1.0);
+        return rendered(qMin(size.width(), size.height()), mode, 1.0);
     }
 
+    // Qt asks for the size in device pixels here (QIcon::pixmap has already applied the ratio).
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
-        const int pixels = qRound(qMin(size.width(), size.height()) * scale);
-        const quint64 key = quint64(pixels) << 8 | quint64(mode);
-        auto cached = m_cache.constFind(key);
-        if (cached != m_cache.cend())
-            return *cached;
-        QPixmap pixmap = QPixmap::fromImage(renderIcon(m_icon, pixels));
-        if (mode == QIcon::Disabled || mode == QIcon::Selected) {
-            QStyleOption option;
-            option.palette = QApplication::palette();
-            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
-        }
-        pixmap.setDevicePixelRatio(scale);
-        m_cache.insert(key, pixmap);
-        return pixmap;
+        return rendered(qMin(size.width(), size.height()), mode, scale);
     }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
@@ -172,6 +160,24 @@ public:
     bool isNull() override { return m_icon.images.empty(); }
 
 private:
+    // The icon drawn into a square of that many device pixels, for a screen of that ratio.
+    QPixmap rendered(int pixels, QIcon::Mode mode, qreal ratio)
+    {
+        const quint64 key = quint64(pixels) << 8 | quint64(mode);
+        QPixmap pixmap = m_cache.value(key);
+        if (pixmap.isNull()) {
+            pixmap = QPixmap::fromImage(renderIcon(m_icon, pixels));
+            if (mode == QIcon::Disabled || mode == QIcon::Selected) {
+                QStyleOption option;
+                option.palette = QApplication::palette();
+                pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+            }
+            m_cache.insert(key, pixmap);
+        }
+        pixmap.setDevicePixelRatio(ratio);
+        return pixmap;
+    }
+
     const Icon &m_icon;
     QHash<quint64, QPixmap> m_cache;
 };

@@ -29,7 +29,7 @@ void PictureButton::paintEvent(QPaintEvent *)
     const QSize picture = iconSize();
     const QRect pictureRect(QPoint((width() - picture.width()) / 2 + shift, kTopMargin + shift), picture);
     const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    painter.drawPixmap(pictureRect, icon().pixmap(picture, devicePixelRatioF(), mode));
+    painter.drawPixmap(pictureRect, icon().pixmap(picture, painter.device()->devicePixelRatioF(), mode));
 
     const int captionTop = pictureRect.bottom() + 1 + kCaptionGap;
     const QRect captionRect(kSideMargin + shift, captionTop, width() - 2 * kSideMargin,
