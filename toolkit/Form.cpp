@@ -79,7 +79,13 @@ Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
     d->router = std::make_unique<EventRouter>(*this, widget());
 
     widget()->resize(pixelsFromTwips(window.clientWidth), pixelsFromTwips(window.clientHeight));
-    widget()->setFont(resolveFont({}));
+    // The toolkit's default font is the window's, which its controls inherit, and the
+    // application's: Qt lays out some text with the application font while a widget is still
+    // being built (a text box does), and the error box shows it too.
+    const QFont defaultFont = resolveFont({});
+    if (QApplication::font() != defaultFont)
+        QApplication::setFont(defaultFont);
+    widget()->setFont(defaultFont);
     if (window.icon)
         widget()->setWindowIcon(makeIcon(*window.icon));
     setBackColor(window.backColor);
