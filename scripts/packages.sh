@@ -7,7 +7,7 @@ QUORVEL_PACKAGES=(
     libgtest-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick
-    desktop-file-utils
+    desktop-file-utils dpkg-dev file
 )
 
 ensure_packages() {
