@@ -183,11 +183,6 @@ void Control::bind(Event event, Handler handler)
     m_handlers[static_cast<int>(event)] = std::move(handler);
 }
 
-bool Control::hasHandler(Event event) const
-{
-    return static_cast<bool>(m_handlers[static_cast<int>(event)]);
-}
-
 void Control::raise(Event event, EventArgs args)
 {
     m_form->dispatch(*this, event, args);

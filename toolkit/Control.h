@@ -64,7 +64,6 @@ public:
     std::string displayedCaption() const;
 
     void bind(Event event, Handler handler);
-    bool hasHandler(Event event) const;
     // Raises the event: its handler runs inside the form's event boundary.
     void raise(Event event, EventArgs args = {});
     const Handler &handler(Event event) const { return m_handlers[static_cast<int>(event)]; }

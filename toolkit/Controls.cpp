@@ -245,11 +245,6 @@ std::int16_t TabStrip::selectedItemIndex() const
     return static_cast<std::int16_t>(widgetOf<TabStripWidget>(*this)->tabBar()->currentIndex() + 1);
 }
 
-int TabStrip::tabCount() const
-{
-    return widgetOf<TabStripWidget>(*this)->tabBar()->count();
-}
-
 std::string TabStrip::tabCaption(int tabIndex) const
 {
     return widgetOf<TabStripWidget>(*this)->tabBar()->tabText(tabIndex - 1).toStdString();

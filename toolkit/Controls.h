@@ -134,7 +134,6 @@ public:
 
     // SelectedItem.Index: the selected tab, counted from 1.
     std::int16_t selectedItemIndex() const;
-    int tabCount() const;
     std::string tabCaption(int tabIndex) const;
 };
 

@@ -49,6 +49,18 @@ count_colour() {
     convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -fill black +opaque "rgb($colour)" \
         -fill white -opaque "rgb($colour)" -format '%[fx:int(mean*w*h+0.5)]' info:
 }
+# Takes screenshots until the w x h area at x, y has a number of pixels of the colour that the
+# awk condition (on n) accepts; prints that number.
+wait_for_count() {
+    local x=$1 y=$2 w=$3 h=$4 colour=$5 condition=$6 n
+    for _ in $(seq 50); do
+        take_shot
+        n=$(count_colour "$x" "$y" "$w" "$h" "$colour")
+        awk -v n="$n" "BEGIN { exit !($condition) }" && break
+        sleep 0.1
+    done
+    echo "$n"
+}
 # Takes screenshots until the pixel at x, y has the colour, or fails.
 wait_for_pixel() {
     local x=$1 y=$2 want=$3 what=$4 got
@@ -147,20 +159,10 @@ work-tabs)
     folder=$(count_colour 12 51 53 69 "255,255,0")
     [ "$folder" -eq 0 ] || fail "$folder yellow pixels before the click"
     xdotool mousemove --window "$window" 98 24 click 1
-    for _ in $(seq 50); do
-        take_shot
-        folder=$(count_colour 12 51 53 69 "255,255,0")
-        [ "$folder" -gt 50 ] && break
-        sleep 0.1
-    done
+    folder=$(wait_for_count 12 51 53 69 "255,255,0" "n > 50")
     [ "$folder" -gt 50 ] || fail "the open button of \"Anwenden\" is not shown enabled ($folder yellow pixels)"
     xdotool mousemove --window "$window" 35 24 click 1
-    for _ in $(seq 50); do
-        take_shot
-        folder=$(count_colour 12 51 53 69 "255,255,0")
-        [ "$folder" -eq 0 ] && break
-        sleep 0.1
-    done
+    folder=$(wait_for_count 12 51 53 69 "255,255,0" "n == 0")
     [ "$folder" -eq 0 ] || fail "the \"Bearbeiten\" layer did not come back in front"
     ;;
 alt-e)

@@ -146,27 +146,21 @@ TEST(DesignTest, DisabledAndHiddenControlsAsDesigned)
     EXPECT_FALSE(window.form->control("Btn", 3).widget()->isEnabled());
 }
 
-TEST(DesignTest, CaptionsAreShownWithoutTheirAccessKeyMarks)
+// The names assistive technology reads are checked against every caption of the design in the
+// accessibility test; here what only the widgets show.
+TEST(DesignTest, CaptionsAsDrawn)
 {
     LoadedWindow window(false);
     const MForm &form = *window.form;
     EXPECT_EQ(form.widget()->windowTitle(), QStringLiteral("Form1"));
-    const auto buttonText = [&](std::int16_t index) {
-        return static_cast<QAbstractButton *>(form.control("Btn", index).widget())->text();
-    };
-    EXPECT_EQ(buttonText(1), QStringLiteral("&Ende"));
-    EXPECT_EQ(buttonText(8), QStringLiteral("Formular &öffnen"));
+    // The access key is marked for Qt, which underlines it instead of showing the "&".
+    EXPECT_EQ(static_cast<QAbstractButton *>(form.control("Btn", 1).widget())->text(),
+              QStringLiteral("&Ende"));
     // The symbol font's character 243 is drawn as the left-right white arrow.
     EXPECT_EQ(form.control("Btn", 4).caption(), "\u00f3");
-    EXPECT_EQ(buttonText(4), QString(QChar(0x2B04)));
-    EXPECT_EQ(static_cast<QGroupBox *>(form.control("ZoomFrame").widget())->title(),
-              QStringLiteral("Ansicht"));
-    EXPECT_EQ(static_cast<QLabel *>(form.control("Label1").widget())->text(), QStringLiteral("-         +"));
-    EXPECT_EQ(static_cast<QLineEdit *>(form.control("TBshadow").widget())->text(), QStringLiteral("Text1"));
-    EXPECT_EQ(static_cast<QAbstractButton *>(form.control("BgChk").widget())->text(),
-              QStringLiteral("mit &Vorlage"));
+    EXPECT_EQ(static_cast<QAbstractButton *>(form.control("Btn", 4).widget())->text(),
+              QString(QChar(0x2B04)));
     EXPECT_FALSE(static_cast<QAbstractButton *>(form.control("BgChk").widget())->isChecked());
-
     const auto *tabs = form.control("TS").widget()->findChild<QTabBar *>();
     ASSERT_NE(tabs, nullptr);
     ASSERT_EQ(tabs->count(), 2);
@@ -293,11 +287,4 @@ TEST(DesignTest, DisabledButtonsAndTheDisabledZoomFrameTakeNoInput)
     QTest::keyClick(qwindow, Qt::Key_H, Qt::AltModifier);
     EXPECT_EQ(window.log.beeps, 0);
     EXPECT_EQ(window.form->slider("ZoomSlider").value(), 144);
-}
-
-TEST(DesignTest, AltEClicksEnde)
-{
-    LoadedWindow window;
-    QTest::keyClick(windowOf(*window.form), Qt::Key_E, Qt::AltModifier);
-    QTRY_COMPARE(window.log.ends, 1);
 }
