@@ -180,8 +180,10 @@ private:
             clickButton();
         } else if (action < 93) {
             resize();
-        } else if (action < 97) {
+        } else if (action < 96) {
             changeWindowState();
+        } else if (action < 98) {
+            key();
         } else {
             putFieldIntoView();
         }
@@ -215,6 +217,16 @@ private:
                 return;
             }
         }
+    }
+
+    // Keys that move the focus and switch tabs, also while a button is held; never one that
+    // could press "&Ende".
+    void key()
+    {
+        const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Left, Qt::Key_Right};
+        const Qt::Key pressed = keys[uniform(0, 3)];
+        note("key " + std::to_string(int(pressed)));
+        QTest::keyClick(window(), pressed);
     }
 
     void releaseAll()
