@@ -49,9 +49,13 @@ void TB_MouseMove(toolkit::Form &MForm, ViewState &state, std::int16_t, std::int
 void TB_MouseUp(toolkit::Form &MForm, ViewState &state, std::int16_t Index, std::int16_t Button, std::int16_t,
                 float, float)
 {
-    if (!dragsFields(state, Button))
-        return;
     toolkit::TextBox &field = MForm.textBox("tb", Index);
+    // A drag that began in work mode 1 ends at its release even when the work tab changed in
+    // between (from the keyboard): otherwise the field would stay hidden for good. Only a drag
+    // hides a field that receives mouse events.
+    const bool dragging = (Button & toolkit::kLeftButton) && !field.visible();
+    if (!dragsFields(state, Button) && !dragging)
+        return;
     toolkit::TextBox &proxy = MForm.textBox("TBshadow");
     proxy.setVisible(false);
     field.setTop(proxy.top());

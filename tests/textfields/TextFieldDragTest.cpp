@@ -116,6 +116,27 @@ TEST(TextFieldDragTest, InWorkModeTwoNothingHappens)
     EXPECT_EQ(drag.field().left(), 2640 + 600);
 }
 
+// The keyboard can switch the work tab while the mouse holds a field: the release still ends that
+// drag, so that the field does not stay hidden for good.
+TEST(TextFieldDragTest, ADragEndsAtItsReleaseAfterTheTabChangedFromTheKeyboard)
+{
+    FieldDrag drag;
+    const QPoint start = centreInWindow(drag.field());
+    drag.press(start);
+    QTest::mouseMove(drag.window(), start + QPoint(20, 10));
+    drag.form->control("TS").widget()->setFocus();
+    QTest::keyClick(drag.window(), Qt::Key_Right);
+    ASSERT_EQ(drag.state().WorkMode, 2);
+    // In work mode 2 the proxy no longer follows the pointer.
+    QTest::mouseMove(drag.window(), start + QPoint(60, 10));
+    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start + QPoint(60, 10));
+    EXPECT_TRUE(drag.field().visible());
+    EXPECT_FALSE(drag.proxy().visible());
+    EXPECT_EQ(drag.field().left(), 2640 + 20 * 15);
+    EXPECT_EQ(drag.field().top(), 4200 + 10 * 15);
+    EXPECT_EQ(drag.log.beeps, 1);
+}
+
 TEST(TextFieldDragTest, TheRightButtonAloneDoesNothingAndWithTheLeftItCountsAsLeft)
 {
     FieldDrag drag;
