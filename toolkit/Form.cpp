@@ -97,7 +97,13 @@ Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
         d->router->addControl(d->controls.back()->widget(), d->controls.back().get());
     }
 
-    // Front-to-back order: within each container, raise the controls from the back to the front.
+    arrangeFrontToBack(controls);
+    arrangeFocusOrder();
+}
+
+void Form::arrangeFrontToBack(std::span<const ControlDesign> controls)
+{
+    // Within each container, raise the controls from the back to the front.
     std::vector<const ControlDesign *> backToFront;
     for (const ControlDesign &design : controls)
         backToFront.push_back(&design);
@@ -105,8 +111,11 @@ Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
                      [](const ControlDesign *a, const ControlDesign *b) { return a->zOrder > b->zOrder; });
     for (const ControlDesign *design : backToFront)
         control(design->name, design->index).zOrder();
+}
 
-    // Focus order: the TabIndex of the controls that take focus.
+void Form::arrangeFocusOrder()
+{
+    // The TabIndex of the controls that take focus.
     std::vector<Control *> focusOrder;
     for (const auto &control : d->controls) {
         if (control->tabIndex() != kNoTabIndex && control->widget()->focusPolicy() != Qt::NoFocus)

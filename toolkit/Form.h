@@ -90,6 +90,8 @@ protected:
     void applyGeometry() override;
 
 private:
+    void arrangeFrontToBack(std::span<const ControlDesign> controls);
+    void arrangeFocusOrder();
     template<class Kind>
     Kind &typed(std::string_view name, std::int16_t index) const;
     void finishEnd();
