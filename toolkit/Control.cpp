@@ -96,11 +96,6 @@ void Control::setHeight(float height)
 
 void Control::move(float left, float top)
 {
-    if (m_kind == ControlKind::Window) {
-        setLeft(left);
-        setTop(top);
-        return;
-    }
     requirePosition(left);
     requirePosition(top);
     m_left = left;

@@ -42,7 +42,7 @@ public:
     virtual float height() const { return m_height; }
     virtual void setHeight(float height);
     // Move with the width and height arguments omitted: the size stays.
-    void move(float left, float top);
+    virtual void move(float left, float top);
 
     // The control's own Visible and Enabled: a control inside a hidden or disabled container
     // keeps its own setting.

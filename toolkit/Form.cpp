@@ -158,6 +158,12 @@ void Form::setTop(float top)
     widget()->move(widget()->frameGeometry().x(), pixelsFromTwips(top));
 }
 
+void Form::move(float left, float top)
+{
+    setLeft(left);
+    setTop(top);
+}
+
 float Form::width() const
 {
     const FrameMargins frame = frameMargins(*widget());

@@ -29,6 +29,7 @@ public:
     void setLeft(float left) override;
     float top() const override;
     void setTop(float top) override;
+    void move(float left, float top) override;
     float width() const override;
     void setWidth(float width) override;
     float height() const override;
