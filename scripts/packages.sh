@@ -1,18 +1,29 @@
 # Installs the Debian packages Quorvel needs to build, test and run, where they are missing.
 # Sourced by ./run and ./test.
 
+# To build and run: ./run. Without a display, ./run shows the window on Xvfb for a screenshot.
 QUORVEL_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev
-    libgtest-dev libbenchmark-dev
+    qt6-base-dev libgl-dev libxcb1-dev qt6-wayland
     fonts-liberation2 fonts-dejavu-core
-    xvfb xauth xdotool x11-utils imagemagick
-    desktop-file-utils dpkg-dev file
+    xvfb xauth xdotool imagemagick
 )
 
+# To test as well: ./test.
+QUORVEL_TEST_PACKAGES=(
+    "${QUORVEL_PACKAGES[@]}"
+    libgtest-dev libbenchmark-dev
+    x11-utils desktop-file-utils dpkg-dev file
+    # The window managers and the Wayland compositor the end-to-end tests run under, and what
+    # drives them: wmctrl, a session bus, the accessibility bus and its Python binding.
+    openbox xfwm4 metacity kwin-x11 kwin-style-breeze weston
+    wmctrl dbus-x11 at-spi2-core python3-gi gir1.2-atspi-2.0
+)
+
+# Installs those of the named packages that are missing.
 ensure_packages() {
     local missing=()
-    for package in "${QUORVEL_PACKAGES[@]}"; do
+    for package in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
             missing+=("$package")
         fi

@@ -1,13 +1,17 @@
-# Starts a private virtual X display (Xvfb, no window manager) and exports DISPLAY for it; it is
-# stopped when the calling script exits. Sourced by ./run and the end-to-end tests.
+# Starts a private virtual X display (Xvfb) and exports DISPLAY for it; stop_xvfb stops it. The
+# caller stops it on exit (trap stop_xvfb EXIT, or from its own clean-up). Sourced by ./run, the
+# benchmarks and the tests.
+#   start_xvfb [WIDTHxHEIGHT]
 
 start_xvfb() {
-    local fifo
+    local screen=${1:-1280x1024} fifo number
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # -noreset: helpers such as xdotool, dbus-launch or a window manager connect and disconnect
+    # before and after the program; a server reset between them is fatal with -displayfd.
+    Xvfb -displayfd 3 -noreset -screen 0 "${screen}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
-    local number
+    # Xvfb writes the number, then the newline: read through the newline before the pipe closes.
     if ! read -r -t 10 number <"$fifo"; then
         rm -f "$fifo"
         echo "Xvfb did not start" >&2
@@ -15,10 +19,11 @@ start_xvfb() {
     fi
     rm -f "$fifo"
     export DISPLAY=":$number"
-    trap stop_xvfb EXIT
 }
 
 stop_xvfb() {
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] || return 0
+    kill "$XVFB_PID" 2>/dev/null
     wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
 }

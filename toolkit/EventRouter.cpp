@@ -95,7 +95,11 @@ bool EventRouter::eventFilter(QObject *watched, QEvent *event)
             return routeToHiddenPressedControl(mouse, binding->event);
         return false;
     }
-    if (watched == m_window)
+    if (watched != m_window)
+        return false;
+    if (event->type() == QEvent::WindowStateChange)
+        m_form.windowStateChanged();
+    else
         m_form.dispatch(m_form, binding->event, {});
     return false;
 }

@@ -3,6 +3,7 @@
 #include "toolkit/ControlFactory.h"
 #include "toolkit/EventRouter.h"
 #include "toolkit/Twips.h"
+#include "toolkit/WindowGeometry.h"
 #include "toolkit/widgets/Accessibility.h"
 #include "toolkit/widgets/Appearance.h"
 #include "toolkit/widgets/IconRenderer.h"
@@ -20,31 +21,6 @@ namespace toolkit {
 
 namespace {
 
-struct FrameMargins
-{
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
-
-// The frame of the design's platform: a 4 pixel border around a 19 pixel caption bar.
-constexpr FrameMargins kNominalFrame{4, 23, 4, 4};
-
-FrameMargins frameMargins(const QWidget &window)
-{
-    if (window.testAttribute(Qt::WA_WState_Created)) {
-        const QRect inner = window.geometry();
-        const QRect outer = window.frameGeometry();
-        const FrameMargins real{inner.left() - outer.left(), inner.top() - outer.top(),
-                                outer.right() - inner.right(), outer.bottom() - inner.bottom()};
-        // Only a window manager's frame has a title bar.
-        if (real.top > real.left)
-            return real;
-    }
-    return kNominalFrame;
-}
-
 void requireSize(float value)
 {
     if (!std::isfinite(value) || value < 0)
@@ -59,6 +35,7 @@ struct Form::Private
     std::unique_ptr<QWidget> window;
     std::vector<std::unique_ptr<Control>> controls;
     std::unique_ptr<EventRouter> router;
+    std::unique_ptr<WindowGeometry> geometry;
     std::function<void()> beep;
     std::function<void()> end;
     std::function<void(const RuntimeError &)> presentError;
@@ -67,6 +44,8 @@ struct Form::Private
     bool shown = false;
     bool ended = false;
     bool destroying = false;
+    // How deep the window's own Resize handler runs, nested runs included.
+    int resizeDepth = 0;
 };
 
 Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
@@ -77,6 +56,11 @@ Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
     d->window.reset(widget());
     d->startUpPosition = window.startUpPosition;
     d->router = std::make_unique<EventRouter>(*this, widget());
+    // A new frame changes the outer size without touching the inner one: that too is a Resize.
+    d->geometry = std::make_unique<WindowGeometry>(widget(), [this] {
+        if (d->shown)
+            dispatch(*this, Event::Resize, {});
+    });
 
     widget()->resize(pixelsFromTwips(window.clientWidth), pixelsFromTwips(window.clientHeight));
     // The toolkit's default font is the window's, which its controls inherit, and the
@@ -131,6 +115,7 @@ Form::~Form()
 {
     d->destroying = true;
     d->router.reset();
+    d->geometry.reset();
     d->window.reset();
 }
 
@@ -166,8 +151,7 @@ void Form::move(float left, float top)
 
 float Form::width() const
 {
-    const FrameMargins frame = frameMargins(*widget());
-    return static_cast<float>(twipsFromPixels(widget()->width() + frame.left + frame.right));
+    return static_cast<float>(twipsFromPixels(d->geometry->outerSize().width()));
 }
 
 void Form::setWidth(float width)
@@ -175,14 +159,18 @@ void Form::setWidth(float width)
     requireSize(width);
     if (windowState() != 0)
         throw RuntimeError(ErrorCode::FormMinimizedOrMaximized);
-    const FrameMargins frame = frameMargins(*widget());
-    widget()->resize(std::max(0, pixelsFromTwips(width) - frame.left - frame.right), widget()->height());
+    // A size the window's own Resize handler writes because the window had become smaller is the
+    // least size it accepts: the window manager is told, so that it stops the user's drag there
+    // instead of the program undoing each step of it.
+    const bool minimum = d->resizeDepth > 0 && width > this->width();
+    d->geometry->setOuterWidth(pixelsFromTwips(width));
+    if (minimum)
+        d->geometry->setMinimumOuterWidth(pixelsFromTwips(width));
 }
 
 float Form::height() const
 {
-    const FrameMargins frame = frameMargins(*widget());
-    return static_cast<float>(twipsFromPixels(widget()->height() + frame.top + frame.bottom));
+    return static_cast<float>(twipsFromPixels(d->geometry->outerSize().height()));
 }
 
 void Form::setHeight(float height)
@@ -190,8 +178,10 @@ void Form::setHeight(float height)
     requireSize(height);
     if (windowState() != 0)
         throw RuntimeError(ErrorCode::FormMinimizedOrMaximized);
-    const FrameMargins frame = frameMargins(*widget());
-    widget()->resize(widget()->width(), std::max(0, pixelsFromTwips(height) - frame.top - frame.bottom));
+    const bool minimum = d->resizeDepth > 0 && height > this->height();
+    d->geometry->setOuterHeight(pixelsFromTwips(height));
+    if (minimum)
+        d->geometry->setMinimumOuterHeight(pixelsFromTwips(height));
 }
 
 float Form::scaleWidth() const
@@ -228,15 +218,8 @@ void Form::load()
 
 void Form::show()
 {
-    if (!d->shown && d->startUpPosition == StartUpPosition::CenterScreen) {
-        if (const QScreen *screen = widget()->screen()) {
-            const FrameMargins frame = frameMargins(*widget());
-            const QSize outer = widget()->size() + QSize(frame.left + frame.right, frame.top + frame.bottom);
-            const QRect available = screen->availableGeometry();
-            widget()->move(available.topLeft() + QPoint((available.width() - outer.width()) / 2,
-                                                        (available.height() - outer.height()) / 2));
-        }
-    }
+    if (!d->shown && d->startUpPosition == StartUpPosition::CenterScreen)
+        d->geometry->centreOnScreen();
     d->shown = true;
     widget()->show();
 }
@@ -381,6 +364,22 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
     if (!handler)
         return;
     args.index = control.index();
+    const bool resizing = &control == this && event == Event::Resize;
+    struct DepthGuard
+    {
+        int &depth;
+        bool counts;
+        ~DepthGuard()
+        {
+            if (counts)
+                --depth;
+        }
+    } guard{d->resizeDepth, resizing};
+    if (resizing) {
+        ++d->resizeDepth;
+        // The sizes the handler reads include the frame the window has now.
+        d->geometry->refreshFrame();
+    }
     try {
         handler(args);
     } catch (const RuntimeError &error) {
@@ -388,6 +387,12 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
     } catch (const EndRequest &) {
         finishEnd();
     }
+}
+
+void Form::windowStateChanged()
+{
+    if (!d->geometry->resizeUnderWay())
+        dispatch(*this, Event::Resize, {});
 }
 
 void Form::showError(const RuntimeError &error)

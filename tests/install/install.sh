@@ -6,8 +6,9 @@ set -euo pipefail
 build=$1
 what=$2
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/xvfb.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'stop_xvfb; rm -rf "$work"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
@@ -44,7 +45,6 @@ package)
     dpkg-deb -x "$deb" "$work/root"
     check_desktop_files "$work/root/usr"
     # The packaged binary starts and shows its window.
-    source "$here/../../scripts/xvfb.sh"
     start_xvfb
     QT_QPA_PLATFORM=xcb "$work/root/usr/bin/quorvel" &
     pid=$!

@@ -98,7 +98,40 @@ TEST(WindowTest, CentredOnTheScreenWhenFirstShown)
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.widget()));
     const QRect screen = form.widget()->screen()->availableGeometry();
-    const QRect outer(form.widget()->pos(), QSize(400 + 8, 300 + 27));
+    // The client area inside the nominal frame of 4 pixels around a 19 pixel caption bar.
+    const QRect client = form.widget()->geometry();
+    const QRect outer = client.adjusted(-4, -23, 4, 4);
     EXPECT_LE(std::abs(outer.center().x() - screen.center().x()), 1);
     EXPECT_LE(std::abs(outer.center().y() - screen.center().y()), 1);
+}
+
+// A size the window's own Resize handler writes because the window had become smaller is the least
+// the window manager lets the user make it; other writes are not.
+TEST(WindowTest, ASizeTheResizeHandlerRestoresBecomesTheWindowsMinimum)
+{
+    ProbeWindow probe;
+    Form &form = *probe.form;
+    bool keepMinimum = false;
+    bool shrink = false;
+    form.bind("W", Event::Resize, [&](const EventArgs &) {
+        if (keepMinimum && form.width() < 4500)
+            form.setWidth(4500);
+        if (keepMinimum && form.height() < 3000)
+            form.setHeight(3000);
+        if (shrink && form.height() > 3600)
+            form.setHeight(3600);
+    });
+    // Writes from outside the handler, and a write in it that makes the window smaller.
+    form.setWidth(3000);
+    shrink = true;
+    resizeInner(form, 400, 300);
+    EXPECT_EQ(form.height(), 3600);
+    EXPECT_EQ(form.widget()->minimumSize(), QSize(0, 0));
+
+    shrink = false;
+    keepMinimum = true;
+    resizeInner(form, 250, 100);
+    // 4500 and 3000 twips outside, less the nominal frame of 8 x 27 pixels.
+    EXPECT_EQ(form.widget()->size(), QSize(300 - 8, 200 - 27));
+    EXPECT_EQ(form.widget()->minimumSize(), QSize(300 - 8, 200 - 27));
 }

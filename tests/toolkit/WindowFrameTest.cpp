@@ -1,0 +1,98 @@
+// Runs on an X server without a window manager; the test plays the window manager's part by
+// announcing a frame in the window's _NET_FRAME_EXTENTS, as a reparenting window manager does once
+// it has framed the window, and again when it changes the frame.
+
+#include "tests/toolkit/ProbeWindow.h"
+
+#include <QGuiApplication>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+using namespace toolkit;
+using probe::ProbeWindow;
+
+namespace {
+
+xcb_connection_t *connection()
+{
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+}
+
+xcb_atom_t frameExtentsAtom()
+{
+    const char name[] = "_NET_FRAME_EXTENTS";
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+        connection(), xcb_intern_atom(connection(), false, std::strlen(name), name), nullptr);
+    const xcb_atom_t atom = reply->atom;
+    std::free(reply);
+    return atom;
+}
+
+// Left, right, top, bottom, as the window manager writes them.
+void announceFrame(const Form &form, std::array<std::uint32_t, 4> extents)
+{
+    xcb_change_property(connection(), XCB_PROP_MODE_REPLACE,
+                        static_cast<xcb_window_t>(form.widget()->winId()), frameExtentsAtom(),
+                        XCB_ATOM_CARDINAL, 32, 4, extents.data());
+    xcb_flush(connection());
+}
+
+void withdrawFrame(const Form &form)
+{
+    xcb_delete_property(connection(), static_cast<xcb_window_t>(form.widget()->winId()), frameExtentsAtom());
+    xcb_flush(connection());
+}
+
+} // namespace
+
+TEST(WindowFrameTest, TheWindowManagersFrameIsPartOfTheOuterSizeAndItsChangesAreReported)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    ProbeWindow probe;
+    Form &form = *probe.form;
+    int resizes = 0;
+    form.bind("W", Event::Resize, [&](const EventArgs &) { ++resizes; });
+    // No window manager yet: the nominal frame of 8 x 27 pixels.
+    EXPECT_EQ(form.width(), (400 + 8) * 15);
+    EXPECT_EQ(form.height(), (300 + 27) * 15);
+
+    announceFrame(form, {1, 1, 20, 5});
+    QTRY_COMPARE(resizes, 1);
+    EXPECT_EQ(form.width(), (400 + 2) * 15);
+    EXPECT_EQ(form.height(), (300 + 25) * 15);
+    EXPECT_EQ(form.scaleWidth(), 400 * 15);
+
+    announceFrame(form, {0, 0, 41, 0});
+    QTRY_COMPARE(resizes, 2);
+    EXPECT_EQ(form.width(), 400 * 15);
+    EXPECT_EQ(form.height(), (300 + 41) * 15);
+
+    // A window manager that ends leaves the nominal frame.
+    withdrawFrame(form);
+    QTRY_COMPARE(resizes, 3);
+    EXPECT_EQ(form.height(), (300 + 27) * 15);
+}
+
+// The handler that keeps a minimum outer size sees the frame the window has now: a frame taller
+// than the nominal one leaves the window too low, and the handler's write makes it taller.
+TEST(WindowFrameTest, AFrameThatLeavesTheWindowTooSmallLetsTheResizeHandlerGrowIt)
+{
+    ProbeWindow probe;
+    Form &form = *probe.form;
+    form.bind("W", Event::Resize, [&](const EventArgs &) {
+        if (form.height() < 5000)
+            form.setHeight(5000);
+    });
+    resizeInner(form, 400, 310);
+    ASSERT_EQ(form.height(), (310 + 27) * 15);
+    announceFrame(form, {0, 0, 5, 0});
+    // 5000 twips are 333 pixels outside.
+    QTRY_COMPARE(form.widget()->height(), 333 - 5);
+    EXPECT_TRUE(probe.log.errors.empty());
+}
