@@ -46,15 +46,14 @@ void TB_MouseMove(toolkit::Form &MForm, ViewState &state, std::int16_t, std::int
     MForm.textBox("TBshadow").move(Left, Top);
 }
 
-void TB_MouseUp(toolkit::Form &MForm, ViewState &state, std::int16_t Index, std::int16_t Button, std::int16_t,
-                float, float)
+void TB_MouseUp(toolkit::Form &MForm, ViewState &, std::int16_t Index, std::int16_t Button, std::int16_t, float,
+                float)
 {
     toolkit::TextBox &field = MForm.textBox("tb", Index);
-    // A drag that began in work mode 1 ends at its release even when the work tab changed in
-    // between (from the keyboard): otherwise the field would stay hidden for good. Only a drag
-    // hides a field that receives mouse events.
-    const bool dragging = (Button & toolkit::kLeftButton) && !field.visible();
-    if (!dragsFields(state, Button) && !dragging)
+    // A release ends only the drag that an accepted press began, which hid the field: also when
+    // the work tab changed from the keyboard while the button was held. A field that was pressed
+    // in work mode 2 stays where it is, and a dragged one does not stay hidden for good.
+    if (!(Button & toolkit::kLeftButton) || field.visible())
         return;
     toolkit::TextBox &proxy = MForm.textBox("TBshadow");
     proxy.setVisible(false);

@@ -141,7 +141,13 @@ ComboBox::ComboBox(Form &form, const ControlDesign &design, Control *container)
 
 void ComboBox::addItem(std::string_view item)
 {
-    widgetOf<QComboBox>(*this)->addItem(qString(item));
+    auto *list = widgetOf<QComboBox>(*this);
+    const bool wasEmpty = list->count() == 0;
+    list->addItem(qString(item));
+    // Qt selects the first entry of an empty list by itself; here nothing is selected until the
+    // program sets ListIndex.
+    if (wasEmpty)
+        list->setCurrentIndex(-1);
 }
 
 int ComboBox::listCount() const

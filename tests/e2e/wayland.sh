@@ -69,6 +69,6 @@ done
 kill -0 "$quorvel_pid" 2>/dev/null && fail "quorvel is still running after Ende"
 wait "$quorvel_pid" || status=$?
 quorvel_pid=
-[ "$status" -eq 0 ] || fail "exit status $status"
+[ "$status" -eq 0 ] || fail "exit status $status: $(head -n 40 "$work/quorvel.err")"
 [ -s "$work/quorvel.err" ] && fail "quorvel wrote to stderr: $(head -n 5 "$work/quorvel.err")"
 echo "ok: weston (viewport $viewport pixels, sheet $sheet pixels)"
