@@ -1,7 +1,6 @@
 #include "textfields/TextFieldDrag.h"
 #include "tests/support/Support.h"
 
-#include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -12,197 +11,143 @@ using namespace toolkit;
 
 namespace {
 
-// The loaded window with text field tb(index) shown: no code of the program shows one yet.
+// The loaded window with both text fields shown: no code of the program shows one yet. tb(0)
+// stands at 2640, 4200 as designed.
 struct FieldDrag : LoadedWindow
 {
-    explicit FieldDrag(std::int16_t index = 0)
-        : index(index)
+    FieldDrag()
     {
         field().setVisible(true);
+        form->textBox("tb", 1).setVisible(true);
     }
 
-    TextBox &field() { return form->textBox("tb", index); }
+    TextBox &field(std::int16_t index = 0) { return form->textBox("tb", index); }
     TextBox &proxy() { return form->textBox("TBshadow"); }
     QWindow *window() { return windowOf(*form); }
+    QPoint start() { return centreInWindow(field()); }
+    std::pair<float, float> place() { return {field().left(), field().top()}; }
 
-    void press(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    // Presses on a field, moves by each step in turn and releases where the last step ended.
+    void drag(QPoint at, std::initializer_list<QPoint> steps, Qt::MouseButton button = Qt::LeftButton)
     {
         QTest::mouseMove(window(), at);
         QTest::mousePress(window(), button, {}, at);
+        QPoint end = at;
+        for (QPoint step : steps)
+            QTest::mouseMove(window(), end = at + step);
+        QTest::mouseRelease(window(), button, {}, end);
     }
-
     void selectTab(int tab)
     {
         auto *tabBar = form->control("TS").widget()->findChild<QTabBar *>();
         QTest::mouseClick(window(), Qt::LeftButton, {},
                           tabBar->mapTo(form->widget(), tabBar->tabRect(tab).center()));
     }
-
-    std::int16_t index;
 };
 
 } // namespace
 
-TEST(TextFieldDragTest, ADragMovesTheFieldByExactlyThePointersTravel)
+TEST(TextFieldDragTest, TheProxyFollowsThePointerAndTheFieldTakesItsPlaceWithABeep)
 {
     FieldDrag drag;
-    const QPoint start = centreInWindow(drag.field());
-    drag.press(start);
-    // During the drag the field is hidden and its proxy, of its size and text, follows the pointer.
-    EXPECT_FALSE(drag.field().widget()->isVisible());
-    EXPECT_TRUE(drag.proxy().widget()->isVisible());
-    QTest::mouseMove(drag.window(), start + QPoint(17, -9));
-    QTest::mouseMove(drag.window(), start + QPoint(30, -20));
+    drag.field().setText("Name");
+    QTest::mouseMove(drag.window(), drag.start());
+    QTest::mousePress(drag.window(), Qt::LeftButton, {}, drag.start());
+    EXPECT_FALSE(drag.field().visible());
+    EXPECT_TRUE(drag.proxy().visible());
+    QTest::mouseMove(drag.window(), drag.start() + QPoint(17, -9));
+    QTest::mouseMove(drag.window(), drag.start() + QPoint(30, -20));
     EXPECT_EQ(drag.proxy().left(), 2640 + 30 * 15);
     EXPECT_EQ(drag.proxy().top(), 4200 - 20 * 15);
-    EXPECT_EQ(drag.proxy().width(), drag.field().width());
-    EXPECT_EQ(drag.proxy().text(), "Text1");
+    EXPECT_EQ(drag.proxy().text(), "Name");
     EXPECT_EQ(drag.log.beeps, 0);
-
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start + QPoint(30, -20));
-    EXPECT_EQ(drag.field().left(), 2640 + 30 * 15);
-    EXPECT_EQ(drag.field().top(), 4200 - 20 * 15);
-    EXPECT_TRUE(drag.field().widget()->isVisible());
-    EXPECT_FALSE(drag.proxy().widget()->isVisible());
+    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, drag.start() + QPoint(30, -20));
+    EXPECT_EQ(drag.place(), std::make_pair(2640.0f + 30 * 15, 4200.0f - 20 * 15));
+    EXPECT_TRUE(drag.field().visible());
+    EXPECT_FALSE(drag.proxy().visible());
     EXPECT_EQ(drag.log.beeps, 1);
-    EXPECT_EQ(drag.state().DragTbLeft, 2640);
-    EXPECT_EQ(drag.state().DragTbTop, 4200);
+
+    // Over the tool column, outside the viewport: the field stays there.
+    drag.drag(drag.start(), {{-300, 0}});
+    EXPECT_EQ(drag.field().left(), 2640 + 30 * 15 - 300 * 15);
+    EXPECT_TRUE(drag.field().visible());
 }
 
 // The proxy is put on the pressed field at the press: a click does not send the field to wherever
-// the proxy last stood (its design place, 2760 x 4560, for a first click).
+// the proxy last stood, here where a drag of the other field left it.
 TEST(TextFieldDragTest, AClickWithoutAMoveLeavesTheFieldWhereItWas)
 {
     FieldDrag drag;
-    const QPoint start = centreInWindow(drag.field());
-    drag.press(start);
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start);
-    EXPECT_EQ(drag.field().left(), 2640);
-    EXPECT_EQ(drag.field().top(), 4200);
-    EXPECT_TRUE(drag.field().widget()->isVisible());
-    EXPECT_EQ(drag.log.beeps, 1);
-
-    // Also after an earlier drag of the other field left the proxy elsewhere.
-    drag.form->textBox("tb", 1).setVisible(true);
-    const QPoint other = centreInWindow(drag.form->control("tb", 1));
-    drag.press(other);
-    QTest::mouseMove(drag.window(), other + QPoint(100, 100));
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, other + QPoint(100, 100));
-    drag.press(start);
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start);
-    EXPECT_EQ(drag.field().left(), 2640);
-    EXPECT_EQ(drag.field().top(), 4200);
+    drag.drag(centreInWindow(drag.field(1)), {{100, 100}});
+    drag.drag(drag.start(), {});
+    EXPECT_EQ(drag.place(), std::make_pair(2640.0f, 4200.0f));
+    EXPECT_TRUE(drag.field().visible());
+    EXPECT_EQ(drag.log.beeps, 2);
 }
 
-TEST(TextFieldDragTest, InWorkModeTwoNothingHappens)
+TEST(TextFieldDragTest, OnlyTheLeftButtonInWorkModeOneDrags)
 {
     FieldDrag drag;
     drag.selectTab(1);
-    ASSERT_EQ(drag.state().WorkMode, 2);
-    const QPoint start = centreInWindow(drag.field());
-    drag.press(start);
-    EXPECT_TRUE(drag.field().widget()->isVisible());
-    QTest::mouseMove(drag.window(), start + QPoint(40, 0));
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start + QPoint(40, 0));
-    EXPECT_EQ(drag.field().left(), 2640);
-    EXPECT_FALSE(drag.proxy().widget()->isVisible());
+    drag.drag(drag.start(), {{40, 0}});
+    EXPECT_EQ(drag.place(), std::make_pair(2640.0f, 4200.0f));
+    EXPECT_FALSE(drag.proxy().visible());
     EXPECT_EQ(drag.log.beeps, 0);
 
-    // Back on "Bearbeiten" fields drag again.
+    // With the right button held as well, the left one counts; the right one alone does nothing
+    // (its press opens the text box's own menu, last).
     drag.selectTab(0);
-    drag.press(start);
-    QTest::mouseMove(drag.window(), start + QPoint(40, 0));
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start + QPoint(40, 0));
-    EXPECT_EQ(drag.field().left(), 2640 + 600);
-}
-
-// The keyboard can switch the work tab while the mouse holds a field: the release still ends that
-// drag, so that the field does not stay hidden for good.
-TEST(TextFieldDragTest, ADragEndsAtItsReleaseAfterTheTabChangedFromTheKeyboard)
-{
-    FieldDrag drag;
-    const QPoint start = centreInWindow(drag.field());
-    drag.press(start);
-    QTest::mouseMove(drag.window(), start + QPoint(20, 10));
-    drag.form->control("TS").widget()->setFocus();
-    QTest::keyClick(drag.window(), Qt::Key_Right);
-    ASSERT_EQ(drag.state().WorkMode, 2);
-    // In work mode 2 the proxy no longer follows the pointer.
-    QTest::mouseMove(drag.window(), start + QPoint(60, 10));
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start + QPoint(60, 10));
-    EXPECT_TRUE(drag.field().visible());
-    EXPECT_FALSE(drag.proxy().visible());
-    EXPECT_EQ(drag.field().left(), 2640 + 20 * 15);
-    EXPECT_EQ(drag.field().top(), 4200 + 10 * 15);
-    EXPECT_EQ(drag.log.beeps, 1);
-}
-
-TEST(TextFieldDragTest, TheRightButtonAloneDoesNothingAndWithTheLeftItCountsAsLeft)
-{
-    FieldDrag drag;
-    const QPoint start = centreInWindow(drag.field());
-    drag.press(start, Qt::RightButton);
-    QTest::mouseMove(drag.window(), start + QPoint(25, 5));
-    QTest::mouseRelease(drag.window(), Qt::RightButton, {}, start + QPoint(25, 5));
-    EXPECT_EQ(drag.field().left(), 2640);
-    EXPECT_TRUE(drag.field().widget()->isVisible());
-    EXPECT_EQ(drag.log.beeps, 0);
-
-    drag.press(start, Qt::RightButton);
+    const QPoint start = drag.start();
     QTest::mousePress(drag.window(), Qt::LeftButton, {}, start);
+    QTest::mousePress(drag.window(), Qt::RightButton, {}, start);
     QTest::mouseMove(drag.window(), start + QPoint(25, 5));
     QTest::mouseRelease(drag.window(), Qt::RightButton, {}, start + QPoint(25, 5));
-    EXPECT_FALSE(drag.field().widget()->isVisible());
+    EXPECT_FALSE(drag.field().visible());
     QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start + QPoint(25, 5));
-    EXPECT_EQ(drag.field().left(), 2640 + 25 * 15);
-    EXPECT_EQ(drag.field().top(), 4200 + 5 * 15);
-    EXPECT_TRUE(drag.field().widget()->isVisible());
+    EXPECT_EQ(drag.place(), std::make_pair(2640.0f + 25 * 15, 4200.0f + 5 * 15));
+    drag.drag(drag.start(), {{25, 5}}, Qt::RightButton);
+    EXPECT_EQ(drag.place(), std::make_pair(2640.0f + 25 * 15, 4200.0f + 5 * 15));
     EXPECT_EQ(drag.log.beeps, 1);
 }
 
-TEST(TextFieldDragTest, AFieldReleasedOutsideTheViewportStaysThere)
+// The keyboard can switch the work tab while the mouse holds a field. A release ends the drag that
+// the press began, and only that: the field neither stays hidden nor jumps to the proxy.
+TEST(TextFieldDragTest, AReleaseAfterTheTabChangedFromTheKeyboardEndsOnlyADragAPressBegan)
 {
     FieldDrag drag;
-    const QPoint start = centreInWindow(drag.field());
-    // Over the tool column, left of the viewport.
-    const QPoint outside(60, start.y() - 100);
-    drag.press(start);
-    QTest::mouseMove(drag.window(), outside);
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, outside);
-    EXPECT_EQ(drag.field().left(), 2640 + (outside.x() - start.x()) * 15);
-    EXPECT_LT(drag.field().left(), 0);
+    const auto switchTabWhileHeld = [&](Qt::Key key) {
+        drag.form->control("TS").widget()->setFocus();
+        QTest::keyClick(drag.window(), key);
+    };
+    QTest::mousePress(drag.window(), Qt::LeftButton, {}, drag.start());
+    QTest::mouseMove(drag.window(), drag.start() + QPoint(20, 10));
+    switchTabWhileHeld(Qt::Key_Right);
+    ASSERT_EQ(drag.state().WorkMode, 2);
+    QTest::mouseMove(drag.window(), drag.start() + QPoint(60, 10));
+    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, drag.start() + QPoint(60, 10));
     EXPECT_TRUE(drag.field().visible());
+    EXPECT_EQ(drag.place(), std::make_pair(2640.0f + 20 * 15, 4200.0f + 10 * 15));
     EXPECT_EQ(drag.log.beeps, 1);
-}
 
-TEST(TextFieldDragTest, TheProxyKeepsTheLastFieldsTextAndSizeButHides)
-{
-    FieldDrag drag(1);
-    drag.field().setText("Name");
-    drag.field().setWidth(1500);
-    drag.field().setHeight(300);
-    const QPoint start = centreInWindow(drag.field());
-    drag.press(start);
-    QTest::mouseMove(drag.window(), start + QPoint(10, 10));
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start + QPoint(10, 10));
-    EXPECT_FALSE(drag.proxy().visible());
-    EXPECT_EQ(drag.proxy().text(), "Name");
-    EXPECT_EQ(drag.proxy().width(), 1500);
-    EXPECT_EQ(drag.proxy().height(), 300);
-    EXPECT_EQ(static_cast<QLineEdit *>(drag.proxy().widget())->text(), QStringLiteral("Name"));
+    // Pressed on "Anwenden", released on "Bearbeiten": no drag began, though the proxy stands
+    // where a drag of the other field left it.
+    drag.selectTab(0);
+    drag.drag(centreInWindow(drag.field(1)), {{100, 0}});
+    drag.selectTab(1);
+    QTest::mousePress(drag.window(), Qt::LeftButton, {}, drag.start());
+    switchTabWhileHeld(Qt::Key_Left);
+    ASSERT_EQ(drag.state().WorkMode, 1);
+    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, drag.start());
+    EXPECT_EQ(drag.place(), std::make_pair(2640.0f + 20 * 15, 4200.0f + 10 * 15));
+    EXPECT_EQ(drag.log.beeps, 2);
 }
 
 TEST(TextFieldDragTest, AMoveThatOverflowsASingleLeavesTheProxy)
 {
     FieldDrag drag;
-    const QPoint start = centreInWindow(drag.field());
-    drag.press(start);
-    QTest::mouseMove(drag.window(), start + QPoint(5, 5));
-    const float left = drag.proxy().left();
+    QTest::mousePress(drag.window(), Qt::LeftButton, {}, drag.start());
+    QTest::mouseMove(drag.window(), drag.start() + QPoint(5, 5));
     drag.state().DragDownX = -FLT_MAX;
     EXPECT_THROW(TB_MouseMove(*drag.form, drag.state(), 0, kLeftButton, 0, FLT_MAX, 0), RuntimeError);
-    EXPECT_EQ(drag.proxy().left(), left);
-    drag.state().DragDownX = 0;
-    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, start + QPoint(5, 5));
-    EXPECT_TRUE(drag.field().visible());
+    EXPECT_EQ(drag.proxy().left(), 2640 + 5 * 15);
 }

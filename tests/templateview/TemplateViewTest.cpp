@@ -1,0 +1,230 @@
+#include "templateview/Module1.h"
+#include "templateview/TemplateHandlers.h"
+#include "tests/support/Support.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <limits>
+
+using namespace toolkit;
+
+namespace {
+
+using Position = std::pair<float, float>;
+
+// The loaded window with a viewport, a picture and a template of the sizes a test needs.
+struct View : LoadedWindow
+{
+    Image &picture() { return form->image("BMPImage"); }
+    Position position() { return {picture().left(), picture().top()}; }
+    void size(std::string_view name, float width, float height)
+    {
+        form->control(name).setWidth(width);
+        form->control(name).setHeight(height);
+    }
+    Position place(float left, float top = 0)
+    {
+        Module1::PlaceImage(*form, state(), left, top);
+        return position();
+    }
+    std::int32_t zoom() { return form->slider("ZoomSlider").value(); }
+    std::int32_t fit(float viewportWidth, float templateWidth)
+    {
+        form->control("ViewPic").setWidth(viewportWidth);
+        state().TemplateW = templateWidth;
+        Module1::FitZoom(*form, state());
+        return zoom();
+    }
+    std::string caption() { return form->frame("ZoomFrame").caption(); }
+
+    // A drag with the given buttons from a point the picture covers, by each step in turn.
+    void drag(Qt::MouseButtons buttons, std::initializer_list<QPoint> steps)
+    {
+        QWindow *window = windowOf(*form);
+        const QPoint start = inWindow(form->control("ViewPic"), {200, 100});
+        QTest::mouseMove(window, start);
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
+            if (buttons & button)
+                QTest::mousePress(window, button, {}, start);
+        QPoint at = start;
+        for (QPoint step : steps)
+            QTest::mouseMove(window, at = start + step);
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
+            if (buttons & button)
+                QTest::mouseRelease(window, button, {}, at);
+    }
+};
+
+} // namespace
+
+TEST(PlaceImageTest, EachAxisKeepsALargerPictureOverTheViewportAndASmallerOneAtTheOrigin)
+{
+    View view;
+    view.size("ViewPic", 5000, 3000);
+    view.size("BMPImage", 8000, 7000);
+    EXPECT_EQ(view.place(300, 100), Position(0, 0));
+    EXPECT_EQ(view.place(-1200, -2500), Position(-1200, -2500));
+    EXPECT_EQ(view.place(-4000, -9000), Position(-3000, -4000));
+    // Exactly as large as the viewport, or smaller: the origin, whatever is asked.
+    for (float width : {5000.0f, 4999.0f}) {
+        view.size("BMPImage", width, 3000);
+        EXPECT_EQ(view.place(-2000, -1), Position(0, 0));
+        EXPECT_EQ(view.place(250, 250), Position(0, 0));
+    }
+    // Left + Width is 16777215.5, which as a Single is 16777216, the viewport's width: not less.
+    view.size("ViewPic", 16777216.0f, 3000);
+    view.size("BMPImage", 16777218.0f, 3000);
+    EXPECT_EQ(view.place(-2.5f).first, -2.5f);
+    EXPECT_EQ(view.place(-3.5f).first, -2.0f);
+}
+
+TEST(PlaceImageTest, OnlyWhatDiffersFromTheLastWriteIsWrittenAndAnErrorWritesNothing)
+{
+    View view;
+    view.size("ViewPic", 5000, 3000);
+    view.size("BMPImage", 8000, 7000);
+    view.place(-100, -200);
+    // Moved behind the clamp's back: a request equal to the last write is not written again.
+    view.picture().move(-7, -9);
+    EXPECT_EQ(view.place(-100, -200), Position(-7, -9));
+    EXPECT_EQ(view.place(-150, -200), Position(-150, -9));
+    EXPECT_EQ(Position(view.state().LastImgLeft, view.state().LastImgTop), Position(-150, -200));
+
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(runtimeErrorOf([&] { view.place(-300, nan); }), int(ErrorCode::InvalidOperation));
+    EXPECT_EQ(view.position(), Position(-150, -9));
+    EXPECT_EQ(view.state().LastImgLeft, -150);
+}
+
+TEST(PanningTest, AtStartUpNothingMovesAndNarrowedThePictureMovesByTheDifferenceOnly)
+{
+    View view;
+    view.drag(Qt::LeftButton, {{-40, -30}, {60, 70}});
+    EXPECT_EQ(view.position(), Position(0, 0));
+    EXPECT_EQ(view.state().PanDownX, 200 * 15);
+
+    resizeInner(*view.form, 500, 374);
+    view.drag(Qt::LeftButton, {{-20, 0}});
+    EXPECT_EQ(view.picture().left(), -300);
+    view.drag(Qt::LeftButton, {{-200, 0}});
+    EXPECT_EQ(view.picture().left(), (500 * 15 - 2235) - 6069.6f);
+    EXPECT_TRUE(view.log.errors.empty());
+}
+
+// X is measured from the picture's corner where it stands at each move: the pressed point of the
+// template stays under the pointer through a whole drag, not only at its first move.
+TEST(PanningTest, ThePressedPointStaysUnderThePointerWithTheLeftButton)
+{
+    View view;
+    view.form->slider("ZoomSlider").setValue(200);
+    view.drag(Qt::LeftButton, {{-37, 0}});
+    EXPECT_EQ(view.position(), Position(-37 * 15, 0));
+    view.drag(Qt::LeftButton, {{-10, 0}, {-30, 5}, {-25, -5}});
+    EXPECT_EQ(view.picture().left(), -62 * 15);
+    view.drag(Qt::LeftButton, {{400, 400}});
+    EXPECT_EQ(view.position(), Position(0, 0));
+
+    // The right button alone does not pan, but its press is recorded; with the left it pans.
+    view.drag(Qt::RightButton, {{-50, 0}});
+    EXPECT_EQ(view.picture().left(), 0);
+    EXPECT_EQ(view.state().PanDownY, 100 * 15);
+    view.drag(Qt::LeftButton | Qt::RightButton, {{-50, 0}});
+    EXPECT_EQ(view.picture().left(), -50 * 15);
+}
+
+TEST(PanningTest, AMoveBeyondASingleIsAnErrorAndTheDragGoesOn)
+{
+    View view;
+    view.form->slider("ZoomSlider").setValue(200);
+    view.drag(Qt::LeftButton, {{-20, 0}});
+    ViewState &state = view.state();
+    state.PanDownX = -FLT_MAX;
+    EXPECT_THROW(BMPImage_MouseMove(*view.form, state, kLeftButton, 0, FLT_MAX, 0), RuntimeError);
+    state.PanDownX = 0;
+    EXPECT_EQ(view.picture().left(), -300);
+
+    // A pointer beyond a Single never reaches the handler: the user is told, the drag goes on.
+    QWindow *window = windowOf(*view.form);
+    const QPoint press = inWindow(view.form->control("ViewPic"), {200, 100});
+    QTest::mouseMove(window, press);
+    QTest::mousePress(window, Qt::LeftButton, {}, press);
+    const QPointF far(std::numeric_limits<double>::infinity(), 10);
+    QMouseEvent move(QEvent::MouseMove, far, far, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.picture().widget(), &move);
+    EXPECT_EQ(view.log.errors, std::vector<int>{6});
+    QTest::mouseMove(window, press + QPoint(-10, 0));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, press + QPoint(-10, 0));
+    EXPECT_EQ(view.picture().left(), -450);
+}
+
+TEST(FitZoomTest, DividesFirstAndRoundsHalvesToEvenIntoTheSlidersRange)
+{
+    View view;
+    view.state().TemplateH = 6000;
+    EXPECT_EQ(view.fit(6000, 4000), 150);
+    EXPECT_EQ(view.picture().width(), 6000);
+    EXPECT_EQ(view.picture().height(), 9000);
+    EXPECT_EQ(view.caption(), "Ansicht 150%");
+    // 167 % of 3000 is 10 wider than the viewport: the picture pans by 10.
+    EXPECT_EQ(view.fit(5000, 3000), 167);
+    EXPECT_EQ(view.place(-100).first, -10);
+    // 23 / 40 * 100 is just below 57.5; 23 * 100 / 40 would be 57.5 exactly.
+    EXPECT_EQ(view.fit(23, 40), 57);
+    EXPECT_EQ(view.fit(1, 8), 12);
+    EXPECT_EQ(view.fit(3, 8), 38);
+    EXPECT_EQ(view.fit(6075, 10), 200);
+    EXPECT_EQ(view.fit(0, 10), 1);
+}
+
+TEST(FitZoomTest, AFailedDivisionOrConversionLeavesTheSliderAndTheWindowGoesOn)
+{
+    View view;
+    EXPECT_EQ(runtimeErrorOf([&] { view.fit(6075, 0); }), int(ErrorCode::DivisionByZero));
+    EXPECT_EQ(runtimeErrorOf([&] { view.fit(0, 0); }), int(ErrorCode::InvalidOperation));
+    EXPECT_EQ(runtimeErrorOf([&] { view.fit(6075, 1e-30f); }), int(ErrorCode::Overflow));
+    EXPECT_EQ(view.zoom(), 144);
+    EXPECT_EQ(view.caption(), "Ansicht 144%");
+
+    // Through the fit button the error is shown, and "&100%" still works.
+    view.state().TemplateW = 0;
+    view.form->dispatch(view.form->control("Btn", 4), Event::Click, {});
+    EXPECT_EQ(view.log.errors, std::vector<int>{11});
+}
+
+TEST(ZoomSliderTest, ScalesTheCornerStaysAndAGapOrASmallerPictureIsClamped)
+{
+    View view;
+    view.state().TemplateH = 6000;
+    view.form->slider("ZoomSlider").setValue(50);
+    EXPECT_EQ(Position(view.picture().width(), view.picture().height()), Position(2107.5f, 3000));
+    EXPECT_EQ(view.caption(), "Ansicht 50%");
+
+    view.form->slider("ZoomSlider").setValue(200);
+    view.place(-1000);
+    view.form->slider("ZoomSlider").setValue(199);
+    EXPECT_EQ(view.picture().left(), -1000);
+    // 4215 at 160 % is 6744: the right edge would leave a gap, so it meets the viewport's edge.
+    view.form->slider("ZoomSlider").setValue(160);
+    EXPECT_EQ(view.picture().left(), 6075 - 6744);
+    view.form->slider("ZoomSlider").setValue(140);
+    EXPECT_EQ(view.position(), Position(0, 0));
+}
+
+TEST(ZoomSliderTest, AnOverflowKeepsTheWritesAlreadyMade)
+{
+    View view;
+    // The width fits a Single at 200 %, the height does not: the width stays written, the height,
+    // the caption and the clamp do not follow.
+    view.state().TemplateH = FLT_MAX / 1.5f;
+    const float heightBefore = view.picture().height();
+    view.form->slider("ZoomSlider").setValue(200);
+    EXPECT_EQ(view.log.errors, std::vector<int>{6});
+    EXPECT_EQ(view.picture().width(), 8430);
+    EXPECT_EQ(view.picture().height(), heightBefore);
+    EXPECT_EQ(view.caption(), "Ansicht 144%");
+    EXPECT_EQ(view.state().LastImgLeft, 0);
+}
