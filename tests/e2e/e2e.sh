@@ -64,15 +64,13 @@ narrow-and-drag)
 work-tabs)
     # "Formular öffnen" of the "Anwenden" layer shows its yellow folder only while that layer is
     # in front and enabled; the "Bearbeiten" layer's picture buttons are disabled and grey.
+    yellow_in_folder() { take_shot && [ "$(count_colour 12 51 53 69 "255,255,0")" -gt 50 ] && echo shown || echo grey; }
     wait_for_pixel 300 300 "255,255,192" "the viewport"
-    folder=$(count_colour 12 51 53 69 "255,255,0")
-    [ "$folder" -eq 0 ] || fail "$folder yellow pixels before the click"
+    wait_until grey "the folder of \"Bearbeiten\"" yellow_in_folder
     xdotool mousemove --window "$window" 98 24 click 1
-    folder=$(wait_for_count 12 51 53 69 "255,255,0" "n > 50")
-    [ "$folder" -gt 50 ] || fail "the open button of \"Anwenden\" is not shown enabled ($folder yellow pixels)"
+    wait_until shown "the folder of \"Anwenden\"" yellow_in_folder
     xdotool mousemove --window "$window" 35 24 click 1
-    folder=$(wait_for_count 12 51 53 69 "255,255,0" "n == 0")
-    [ "$folder" -eq 0 ] || fail "the \"Bearbeiten\" layer did not come back in front"
+    wait_until grey "the folder after \"Bearbeiten\" came back" yellow_in_folder
     ;;
 alt-e)
     xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
