@@ -19,7 +19,8 @@ fail() {
 }
 
 e2e_cleanup() {
-    kill $QUORVEL_PID $WM_PID ${DBUS_SESSION_BUS_PID:-} 2>/dev/null
+    set +e
+    for pid in $QUORVEL_PID $WM_PID ${DBUS_SESSION_BUS_PID:-}; do kill "$pid" 2>/dev/null; done
     stop_xvfb
     wait 2>/dev/null
     rm -rf "$E2E_WORK"
