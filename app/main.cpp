@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "mainwindow/MForm.h"
+#include "toolkit/QtStrings.h"
 
 #include <QApplication>
 
@@ -6,7 +11,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    // The desktop entry's name, which is also the window's app id on Wayland.
+    QApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
+    toolkit::useGermanQtStrings();
 
     MForm window;
     window.load();

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cost of the clamp alone and of the zoom handler alone, on a loaded window.
 
 #include "mainwindow/MForm.h"

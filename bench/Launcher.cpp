@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts programs again and again, taking turns, and measures each run from outside: the time
 // from the moment before the process is created to the first painted frame it reports
 // ("painted <monotonic ns>" on its standard output), and its peak resident memory. Taking turns

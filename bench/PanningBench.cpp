@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Panning throughput: a drag of many moves over a picture larger than its viewport, each move
 // delivered through Qt's event routing and followed by the repaint it causes. Measures Quorvel's
 // window and, as the floor, a bare Qt window whose sheet follows the mouse by itself.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor for Quorvel's start-up: a bare Qt program that shows a window of the same size with
 // the same number and kinds of widgets in the same places, and ends at its first painted frame.
 // With --design-fonts its widgets also carry the fonts of Quorvel's design, which separates the

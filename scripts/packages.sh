@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Quorvel needs to build, test and run, where they are missing.
 # Sourced by ./run and ./test.
 

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts a private virtual X display (Xvfb) and exports DISPLAY for it; stop_xvfb stops it. The
 # caller stops it on exit (trap stop_xvfb EXIT, or from its own clean-up). Sourced by ./run, the
 # benchmarks and the tests.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "textfields/TextFieldDrag.h"
 
 #include "toolkit/Arithmetic.h"
@@ -46,8 +50,8 @@ void TB_MouseMove(toolkit::Form &MForm, ViewState &state, std::int16_t, std::int
     MForm.textBox("TBshadow").move(Left, Top);
 }
 
-void TB_MouseUp(toolkit::Form &MForm, ViewState &, std::int16_t Index, std::int16_t Button, std::int16_t, float,
-                float)
+void TB_MouseUp(toolkit::Form &MForm, ViewState &, std::int16_t Index, std::int16_t Button, std::int16_t,
+                float, float)
 {
     toolkit::TextBox &field = MForm.textBox("tb", Index);
     // A release ends only the drag that an accepted press began, which hid the field: also when

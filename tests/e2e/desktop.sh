@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The window on a real desktop: the real quorvel binary under a window manager on Xvfb, which
 # decides the window's geometry and may refuse what the program asks. The user's steps, in order:
 # the first show, a mouse drag of the frame's corner outwards and then towards 150 x 150, maximise

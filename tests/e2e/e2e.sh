@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # End-to-end checks of the real quorvel binary on a private Xvfb display without a window manager,
 # driven from outside with xdotool as a user would drive it.
 #   e2e.sh <quorvel binary> <scenario>

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What the end-to-end tests share: a private display with or without a window manager, the real
 # quorvel binary on it, its geometry as the X server has it, screenshots and their pixels. Every
 # file and process a test makes is removed or stopped when it exits, also when it fails.

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Presses a push button of a running program through the accessibility bus (AT-SPI), as a
 screen reader or an automation tool does: press.py <application name> <button name>."""
 

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The real quorvel binary as a native Wayland client of a headless weston: it shows its window
 # (the compositor places it), and "&Ende", pressed through the accessibility bus, ends it with
 # status 0 and nothing on stderr.

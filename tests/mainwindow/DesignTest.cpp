@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as designed, compared with what it shows before any handler has run. The table is
 // written from the design, not read from the program's own table.
 
@@ -10,14 +14,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRawFont>
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -274,4 +281,19 @@ TEST(DesignTest, CaptionsFitAndDisabledControlsTakeNoInput)
     QTest::keyClick(qwindow, Qt::Key_H, Qt::AltModifier);
     EXPECT_EQ(window.log.beeps, 0);
     EXPECT_EQ(window.form->slider("ZoomSlider").value(), 144);
+}
+
+// Qt's own parts of the controls read German like the rest: the tab strip's scroll buttons, as
+// assistive technology names them, and a text box's menu.
+TEST(DesignTest, QtsOwnStringsAreGerman)
+{
+    LoadedWindow window(false);
+    QStringList names;
+    for (QWidget *button : window.form->control("TS").widget()->findChildren<QToolButton *>())
+        names << QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name);
+    EXPECT_EQ(names,
+              QStringList({QStringLiteral("Nach links scrollen"), QStringLiteral("Nach rechts scrollen")}));
+    std::unique_ptr<QMenu> menu(
+        static_cast<QLineEdit *>(window.form->control("tb", 0).widget())->createStandardContextMenu());
+    EXPECT_EQ(menu->actions().first()->text(), QStringLiteral("&Rückgängig\tStrg+Z"));
 }

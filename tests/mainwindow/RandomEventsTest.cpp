@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Drives the real window through Qt with long seeded random sequences of what a user (and a
 // hostile one) can do, and checks after every event the invariants that the window's handlers
 // promise. Any seed can be replayed:

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs with QT_SCALE_FACTOR=2: what the window draws itself, its icons, is drawn at the device's
 // pixels, not scaled up from one pixel per unit, while every size in twips stays as at a ratio of 1.
 

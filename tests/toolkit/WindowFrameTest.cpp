@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Runs on an X server without a window manager; the test plays the window manager's part by
 // announcing a frame in the window's _NET_FRAME_EXTENTS, as a reparenting window manager does once
 // it has framed the window, and again when it changes the frame.
