@@ -99,11 +99,7 @@ bool EventRouter::eventFilter(QObject *watched, QEvent *event)
             return routeToHiddenPressedControl(mouse, binding->event);
         return false;
     }
-    if (watched != m_window)
-        return false;
-    if (event->type() == QEvent::WindowStateChange)
-        m_form.windowStateChanged();
-    else
+    if (watched == m_window)
         m_form.dispatch(m_form, binding->event, {});
     return false;
 }

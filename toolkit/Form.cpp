@@ -369,21 +369,26 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
         return;
     args.index = control.index();
     const bool resizing = &control == this && event == Event::Resize;
+    if (resizing) {
+        // A size the window system is still bringing (a request of the program's own, or a state
+        // change announced before its size) is reported when it arrives; meanwhile the sizes Qt
+        // has are not the window's.
+        if (d->geometry->resizeUnderWay())
+            return;
+        // The sizes the handler reads include the frame the window has now.
+        d->geometry->refreshFrame();
+    }
+    // While the window's own Resize handler runs, nested runs included.
     struct DepthGuard
     {
         int &depth;
-        bool counts;
+        const bool counts;
         ~DepthGuard()
         {
             if (counts)
                 --depth;
         }
-    } guard{d->resizeDepth, resizing};
-    if (resizing) {
-        ++d->resizeDepth;
-        // The sizes the handler reads include the frame the window has now.
-        d->geometry->refreshFrame();
-    }
+    } guard{d->resizeDepth += resizing ? 1 : 0, resizing};
     try {
         handler(args);
     } catch (const RuntimeError &error) {
@@ -391,12 +396,6 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
     } catch (const EndRequest &) {
         finishEnd();
     }
-}
-
-void Form::windowStateChanged()
-{
-    if (!d->geometry->resizeUnderWay())
-        dispatch(*this, Event::Resize, {});
 }
 
 void Form::showError(const RuntimeError &error)

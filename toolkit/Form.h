@@ -88,9 +88,6 @@ public:
     void dispatch(Control &control, Event event, EventArgs args);
     // Shows an untrapped runtime error to the user through the error presenter.
     void showError(const RuntimeError &error);
-    // The window system announced a new state of the window (minimised, maximised, normal): raises
-    // Resize unless the size that goes with the state is still on its way; its arrival raises it.
-    void windowStateChanged();
 
 protected:
     void showCaption() override;

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace toolkit {
@@ -142,9 +143,9 @@ void WindowGeometry::X11::requestFrameExtents(xcb_window_t root, xcb_window_t wi
     xcb_flush(connection);
 }
 
-WindowGeometry::WindowGeometry(QWidget *window, std::function<void()> frameChanged)
+WindowGeometry::WindowGeometry(QWidget *window, std::function<void()> sizeChanged)
     : m_window(window)
-    , m_frameChanged(std::move(frameChanged))
+    , m_sizeChanged(std::move(sizeChanged))
     , m_x11(X11::connect())
     , m_lastFrame(kNominalFrame)
 {
@@ -188,12 +189,29 @@ QSize WindowGeometry::outerSize() const
 
 void WindowGeometry::setOuterWidth(int pixels)
 {
-    m_window->resize(std::max(0, pixels - frame().width()), m_window->height());
+    resizeClient(QSize(std::max(0, pixels - frame().width()), m_window->height()));
 }
 
 void WindowGeometry::setOuterHeight(int pixels)
 {
-    m_window->resize(m_window->width(), std::max(0, pixels - frame().height()));
+    resizeClient(QSize(m_window->width(), std::max(0, pixels - frame().height())));
+}
+
+void WindowGeometry::resizeClient(QSize size)
+{
+    if (!m_x11 || !m_window->isVisible() || !m_window->internalWinId()) {
+        m_window->resize(size);
+        return;
+    }
+    // Qt would send its idea of the window's position along, which a window manager framing the
+    // window can have told it wrong (openbox reports the place inside its frame): the size alone
+    // leaves the window where it is. The new size is reported when the X server has it.
+    const qreal ratio = m_window->devicePixelRatio();
+    const std::uint32_t values[] = {static_cast<std::uint32_t>(std::max(1, qRound(size.width() * ratio))),
+                                    static_cast<std::uint32_t>(std::max(1, qRound(size.height() * ratio)))};
+    xcb_configure_window(m_x11->connection, static_cast<xcb_window_t>(m_window->internalWinId()),
+                         XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
+    xcb_flush(m_x11->connection);
 }
 
 void WindowGeometry::setMinimumOuterWidth(int pixels)
@@ -269,6 +287,10 @@ bool WindowGeometry::nativeEventFilter(const QByteArray &eventType, void *messag
         if (reinterpret_cast<const xcb_reparent_notify_event_t *>(event)->window == window)
             scheduleFrameCheck();
         break;
+    case XCB_CONFIGURE_NOTIFY:
+        if (m_resizeOwed && reinterpret_cast<const xcb_configure_notify_event_t *>(event)->window == window)
+            scheduleFrameCheck();
+        break;
     default:
         break;
     }
@@ -285,7 +307,7 @@ void WindowGeometry::scheduleFrameCheck()
         this, [this] { checkFrame(); }, Qt::QueuedConnection);
 }
 
-bool WindowGeometry::resizeUnderWay() const
+bool WindowGeometry::resizeUnderWay()
 {
     // A window manager that maximises or restores a window announces the new state and frame
     // and resizes the client, in an order of its own: between them the outer size is neither the
@@ -294,7 +316,11 @@ bool WindowGeometry::resizeUnderWay() const
     if (!m_x11 || !m_window || !m_window->internalWinId())
         return false;
     const QSize client = m_x11->size(static_cast<xcb_window_t>(m_window->internalWinId()));
-    return client.isValid() && client != m_window->size() * m_window->devicePixelRatio();
+    const bool underWay = client.isValid() && client != m_window->size() * m_window->devicePixelRatio();
+    // Qt reports no change when its size is already the one the server then takes: the change
+    // is reported here instead, at the next configure of the window.
+    m_resizeOwed = m_resizeOwed || underWay;
+    return underWay;
 }
 
 bool WindowGeometry::refreshFrame()
@@ -311,13 +337,14 @@ bool WindowGeometry::refreshFrame()
 void WindowGeometry::checkFrame()
 {
     m_frameCheckPending = false;
-    if (!m_window || !refreshFrame())
+    if (!m_window)
         return;
-    if (m_centring && m_window->geometry().topLeft() == m_centredAt)
+    const bool newFrame = refreshFrame();
+    if (newFrame && m_centring && m_window->geometry().topLeft() == m_centredAt)
         placeCentred();
-    m_centring = false;
-    if (!resizeUnderWay())
-        m_frameChanged();
+    m_centring = m_centring && !newFrame;
+    if (newFrame || std::exchange(m_resizeOwed, false))
+        m_sizeChanged();
 }
 
 } // namespace toolkit

@@ -48,8 +48,9 @@ inline constexpr FrameMargins kNominalFrame{4, 23, 4, 4};
 class WindowGeometry : public QObject, private QAbstractNativeEventFilter
 {
 public:
-    // frameChanged runs whenever the frame changes while the window exists.
-    WindowGeometry(QWidget *window, std::function<void()> frameChanged);
+    // sizeChanged runs whenever the frame changes while the window exists, and when a size that
+    // was on its way has arrived without Qt reporting it.
+    WindowGeometry(QWidget *window, std::function<void()> sizeChanged);
     ~WindowGeometry() override;
 
     FrameMargins frame() const;
@@ -68,8 +69,9 @@ public:
     // Reads the frame afresh from the window system; true when it has changed since last read.
     bool refreshFrame();
 
-    // Whether the window system is resizing the window to a size not yet reported.
-    bool resizeUnderWay() const;
+    // Whether the window system is resizing the window to a size not yet reported; its arrival is
+    // reported then.
+    bool resizeUnderWay();
 
     // Places the window, before it is first shown, in the middle of its screen's available area,
     // with the frame the window manager will give it.
@@ -77,18 +79,20 @@ public:
 
 private:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+    void resizeClient(QSize size);
     void scheduleFrameCheck();
     void checkFrame();
     void placeCentred();
 
     struct X11;
     QPointer<QWidget> m_window;
-    std::function<void()> m_frameChanged;
+    std::function<void()> m_sizeChanged;
     std::unique_ptr<X11> m_x11;
     // The frame as last reported by the window manager itself, where it says.
     std::optional<FrameMargins> m_managerFrame;
     FrameMargins m_lastFrame;
     bool m_frameCheckPending = false;
+    bool m_resizeOwed = false;
     // Centred before the window manager's frame was known: where the client area was put.
     bool m_centring = false;
     QPoint m_centredAt;
