@@ -50,7 +50,8 @@ install)
     ;;
 package)
     deb=$(package "$build" "$work")
-    lintian "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(cat "$work/lintian")"
+    # Lintian leaves a cache of its own in TMPDIR.
+    TMPDIR=$work lintian "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(cat "$work/lintian")"
     grep -Eq '^(E|W):' "$work/lintian" && fail "lintian: $(cat "$work/lintian")"
     depends=$(dpkg-deb --field "$deb" Depends)
     for needed in libqt6widgets6 fonts-liberation2 fonts-dejavu-core qt6-translations-l10n; do
