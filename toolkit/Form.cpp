@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
-#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -60,7 +59,8 @@ Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
     d->window.reset(widget());
     d->startUpPosition = window.startUpPosition;
     d->router = std::make_unique<EventRouter>(*this, widget());
-    // A new frame changes the outer size without touching the inner one: that too is a Resize.
+    // A new frame changes the outer size without touching the inner one, and a size that was on
+    // its way can arrive without Qt noticing: both are a Resize.
     d->geometry = std::make_unique<WindowGeometry>(widget(), [this] {
         if (d->shown)
             dispatch(*this, Event::Resize, {});
@@ -379,6 +379,8 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
         d->geometry->refreshFrame();
     }
     // While the window's own Resize handler runs, nested runs included.
+    if (resizing)
+        ++d->resizeDepth;
     struct DepthGuard
     {
         int &depth;
@@ -388,7 +390,7 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
             if (counts)
                 --depth;
         }
-    } guard{d->resizeDepth += resizing ? 1 : 0, resizing};
+    } guard{d->resizeDepth, resizing};
     try {
         handler(args);
     } catch (const RuntimeError &error) {

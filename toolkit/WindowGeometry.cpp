@@ -176,11 +176,6 @@ FrameMargins WindowGeometry::frame() const
     return kNominalFrame;
 }
 
-QSize WindowGeometry::innerSize() const
-{
-    return m_window->size();
-}
-
 QSize WindowGeometry::outerSize() const
 {
     const FrameMargins margins = frame();
@@ -280,16 +275,16 @@ bool WindowGeometry::nativeEventFilter(const QByteArray &eventType, void *messag
     case XCB_PROPERTY_NOTIFY: {
         const auto *property = reinterpret_cast<const xcb_property_notify_event_t *>(event);
         if (property->window == window && property->atom == m_x11->frameExtents)
-            scheduleFrameCheck();
+            scheduleCheck();
         break;
     }
     case XCB_REPARENT_NOTIFY:
         if (reinterpret_cast<const xcb_reparent_notify_event_t *>(event)->window == window)
-            scheduleFrameCheck();
+            scheduleCheck();
         break;
     case XCB_CONFIGURE_NOTIFY:
         if (m_resizeOwed && reinterpret_cast<const xcb_configure_notify_event_t *>(event)->window == window)
-            scheduleFrameCheck();
+            scheduleCheck();
         break;
     default:
         break;
@@ -297,14 +292,14 @@ bool WindowGeometry::nativeEventFilter(const QByteArray &eventType, void *messag
     return false;
 }
 
-void WindowGeometry::scheduleFrameCheck()
+void WindowGeometry::scheduleCheck()
 {
     // Qt takes in the same event after this filter: the check runs once it has.
-    if (m_frameCheckPending)
+    if (m_checkPending)
         return;
-    m_frameCheckPending = true;
+    m_checkPending = true;
     QMetaObject::invokeMethod(
-        this, [this] { checkFrame(); }, Qt::QueuedConnection);
+        this, [this] { check(); }, Qt::QueuedConnection);
 }
 
 bool WindowGeometry::resizeUnderWay()
@@ -334,9 +329,10 @@ bool WindowGeometry::refreshFrame()
     return true;
 }
 
-void WindowGeometry::checkFrame()
+// After a new frame, or a configure of the window while a Resize is owed.
+void WindowGeometry::check()
 {
-    m_frameCheckPending = false;
+    m_checkPending = false;
     if (!m_window)
         return;
     const bool newFrame = refreshFrame();

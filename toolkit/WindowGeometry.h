@@ -54,7 +54,6 @@ public:
     ~WindowGeometry() override;
 
     FrameMargins frame() const;
-    QSize innerSize() const;
     QSize outerSize() const;
 
     // Resizes the window to an outer size in pixels, frame included, along one axis.
@@ -80,8 +79,8 @@ public:
 private:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
     void resizeClient(QSize size);
-    void scheduleFrameCheck();
-    void checkFrame();
+    void scheduleCheck();
+    void check();
     void placeCentred();
 
     struct X11;
@@ -91,7 +90,7 @@ private:
     // The frame as last reported by the window manager itself, where it says.
     std::optional<FrameMargins> m_managerFrame;
     FrameMargins m_lastFrame;
-    bool m_frameCheckPending = false;
+    bool m_checkPending = false;
     bool m_resizeOwed = false;
     // Centred before the window manager's frame was known: where the client area was put.
     bool m_centring = false;
