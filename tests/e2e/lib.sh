@@ -80,7 +80,7 @@ wait_until() {
     local want=$1 what=$2 got
     shift 2
     for _ in $(seq 50); do
-        got=$("$@")
+        got=$("$@") || true
         [ "$got" = "$want" ] && return 0
         sleep 0.1
     done

@@ -5,7 +5,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Checks what installing Quorvel puts on a machine.
-#   install.sh <build folder> install       cmake --install into a temporary prefix
 #   install.sh <build folder> package       the Debian package: lintian, fields, contents, and its
 #                                           binary starts
 #   install.sh <source folder> reproducible two builds of the same commit give the same package
@@ -43,11 +42,6 @@ package() { # <build folder> <into folder>: the package's path
 }
 
 case "$what" in
-install)
-    cmake --install "$build" --prefix "$work/prefix" >/dev/null
-    [ -x "$work/prefix/bin/quorvel" ] || fail "no binary installed"
-    check_desktop_files "$work/prefix"
-    ;;
 package)
     deb=$(package "$build" "$work")
     # Lintian leaves a cache of its own in TMPDIR.

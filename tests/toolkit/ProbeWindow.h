@@ -7,7 +7,6 @@
 #include "tests/support/Support.h"
 #include "toolkit/Form.h"
 
-#include <array>
 #include <memory>
 #include <string_view>
 
@@ -20,11 +19,7 @@
 //       Cmd(0) button "&Los", Cmd(1) disabled button "&Aus"
 //     Zoom  slider 1..200, value 10
 //     List  drop-down list
-//     Tabs  tab strip "Eins", "Zwei"
-//     Caption  frame "Rahmen" with Note, a label
 namespace probe {
-
-inline constexpr std::array<std::string_view, 2> kTabs = {"Eins", "Zwei"};
 
 using toolkit::ControlKind;
 
@@ -44,12 +39,6 @@ inline const toolkit::ControlDesign kControls[] = {
      .height = 270, .tabIndex = 4, .min = 1, .max = 200, .value = 10},
     {.kind = ControlKind::ComboBox, .name = "List", .container = "W", .left = 4800, .top = 900, .width = 1155,
      .height = 315, .tabIndex = 5, .style = 2},
-    {.kind = ControlKind::TabStrip, .name = "Tabs", .container = "W", .left = 4800, .top = 1500, .width = 1155,
-     .height = 1500, .tabIndex = 0, .tabs = kTabs},
-    {.kind = ControlKind::Frame, .name = "Caption", .container = "W", .caption = "Rahmen", .left = 4800,
-     .top = 3100, .width = 1155, .height = 900},
-    {.kind = ControlKind::Label, .name = "Note", .container = "Caption", .caption = "Text", .left = 60, .top = 300,
-     .width = 900, .height = 300},
 };
 // clang-format on
 

@@ -2,7 +2,6 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "resources/Icons.h"
 #include "tests/toolkit/ProbeWindow.h"
 
 #include <QWidget>
@@ -32,20 +31,9 @@ TEST(PropertiesTest, PositionsAreKeptExactlyShownAtTheNearestPixelAndRefusedWhen
     EXPECT_EQ(runtimeErrorOf([&] { field.move(-1e30f, 0); }), 0);
 }
 
-TEST(PropertiesTest, PicturesSlidersAndListsAsTheProgramUsesThem)
+TEST(PropertiesTest, SlidersAndListsAsTheProgramUsesThem)
 {
     ProbeWindow probe(false);
-    // Without Stretch an image takes a picture's natural size; the empty picture leaves it.
-    Image &image = probe.form->image("Pic");
-    image.setPicture(LoadPicture());
-    EXPECT_EQ(image.width(), 750);
-    image.setPicture(Picture(&icons::Application));
-    EXPECT_EQ(std::make_pair(image.width(), image.height()), std::make_pair(480.0f, 480.0f));
-    image.setStretch(true);
-    image.setWidth(1000);
-    image.setPicture(Picture(&icons::OpenForm));
-    EXPECT_EQ(image.width(), 1000);
-
     // Every new value, from code too, raises Change, put into the slider's range.
     Slider &zoom = probe.form->slider("Zoom");
     std::vector<std::int32_t> changes;
@@ -63,15 +51,10 @@ TEST(PropertiesTest, PicturesSlidersAndListsAsTheProgramUsesThem)
     EXPECT_EQ(list.listIndex(), 0);
 }
 
-TEST(PropertiesTest, ControlsByNameAndIndexWithTheirOwnVisibleAndEnabled)
+TEST(PropertiesTest, VisibleAndEnabledAreTheControlsOwn)
 {
     ProbeWindow probe;
     Form &form = *probe.form;
-    EXPECT_EQ(form.commandButton("Cmd", 1).caption(), "&Aus");
-    EXPECT_EQ(runtimeErrorOf([&] { form.control("Cmd", 2); }), 340);
-    EXPECT_EQ(runtimeErrorOf([&] { form.control("Cmd"); }), 340);
-    EXPECT_EQ(runtimeErrorOf([&] { form.textBox("Pic"); }), 13);
-
     Control &box = form.control("Box");
     Control &field = form.control("Field");
     box.setVisible(false);
