@@ -8,7 +8,7 @@
 # To build and run: ./run. Without a display, ./run shows the window on Xvfb for a screenshot.
 QUORVEL_PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libgl-dev libxcb1-dev qt6-wayland
+    qt6-base-dev libgl-dev libxcb1-dev qt6-wayland qt6-translations-l10n
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool imagemagick
 )
@@ -18,6 +18,8 @@ QUORVEL_TEST_PACKAGES=(
     "${QUORVEL_PACKAGES[@]}"
     libgtest-dev libbenchmark-dev
     x11-utils desktop-file-utils dpkg-dev file
+    # What checks the package, its metadata and the licence of every file.
+    lintian appstream reuse
     # The window managers and the Wayland compositor the end-to-end tests run under, and what
     # drives them: wmctrl, a session bus, the accessibility bus and its Python binding.
     openbox xfwm4 metacity kwin-x11 kwin-style-breeze weston
