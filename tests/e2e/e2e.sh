@@ -14,23 +14,7 @@ source "$(cd "$(dirname "$0")" && pwd)/lib.sh"
 start_desktop none
 start_quorvel "$binary"
 
-# Drags with the left button from x, y by dx, dy in a few steps, as a hand does.
-drag() {
-    local x=$1 y=$2 dx=$3 dy=$4
-    xdotool mousemove --window "$window" "$x" "$y" mousedown 1
-    for step in 1 2 3 4; do
-        xdotool mousemove --window "$window" $((x + dx * step / 4)) $((y + dy * step / 4))
-    done
-    xdotool mouseup 1
-}
-
 case "$scenario" in
-minimum-size)
-    # Without a window manager the window has the nominal frame of 8 x 27 pixels, so the minimum
-    # of 4000 x 6000 twips outside (267 x 400 pixels) leaves 259 x 373 inside.
-    xdotool windowsize "$window" 150 150
-    wait_for_size 259 373
-    ;;
 colours)
     # 8310 x 5610 twips of client area are 554 x 374 pixels, under the program's name. The
     # viewport is 405 x 361 pixels at (144, 8), light yellow; the template sheet lies at its
@@ -45,26 +29,6 @@ colours)
     expect_pixel 548 100 "64,64,64" "the sheet's right border, at the viewport's right edge"
     window_colour=$(pixel 140 3)
     expect_pixel 120 270 "$window_colour" "the layer over the tab strip"
-    ;;
-narrow-and-drag)
-    # At its designed size the sheet is not wider than the viewport: a drag leaves it in place.
-    drag 300 100 -120 60
-    wait_for_pixel 144 100 "64,64,64" "the sheet's left border after dragging"
-    # 500 pixels wide, the viewport is 351 pixels (5265 twips) and the 6069.6 twips sheet can move
-    # left by 804.6 twips, 54 pixels: its right border then lies on the viewport's right edge, 494.
-    xdotool windowsize "$window" 500 374
-    wait_for_size 500 374
-    drag 300 100 -30 0
-    wait_for_pixel 144 100 "255,255,255" "the sheet's left border moved out of the viewport"
-    drag 300 100 -200 0
-    wait_for_pixel 494 100 "64,64,64" "the sheet's right border at the viewport's edge"
-    expect_pixel 493 100 "255,255,255" "inside the sheet"
-    drag 300 100 -150 20
-    sleep 0.3
-    take_shot
-    expect_pixel 494 100 "64,64,64" "the sheet's right border, no further"
-    drag 200 100 300 0
-    wait_for_pixel 144 100 "64,64,64" "the sheet back at the viewport's corner"
     ;;
 work-tabs)
     # "Formular öffnen" of the "Anwenden" layer shows its yellow folder only while that layer is

@@ -18,35 +18,29 @@ from gi.repository import Atspi  # noqa: E402
 warnings.filterwarnings("ignore", category=DeprecationWarning)
 
 
-def find_button(node, name):
-    if node is None:
-        return None
-    if node.get_role() == Atspi.Role.PUSH_BUTTON and node.get_name() == name:
-        return node
+def nodes(node):
+    """The node and everything below it."""
+    yield node
     for i in range(node.get_child_count()):
-        found = find_button(node.get_child_at_index(i), name)
-        if found is not None:
-            return found
-    return None
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield from nodes(child)
 
 
-def main(application, button):
-    deadline = time.monotonic() + 20
-    while time.monotonic() < deadline:
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(i)
-            if app is None or app.get_name() != application:
-                continue
-            found = find_button(app, button)
-            if found is not None:
-                names = [Atspi.Action.get_action_name(found, j) for j in range(Atspi.Action.get_n_actions(found))]
-                Atspi.Action.do_action(found, names.index("Press"))
-                return 0
-        time.sleep(0.1)
-    print(f"no button {button!r} in {application!r} on the accessibility bus", file=sys.stderr)
-    return 1
+def press(application, button):
+    desktop = Atspi.get_desktop(0)
+    apps = (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
+    for app in (app for app in apps if app is not None and app.get_name() == application):
+        for node in nodes(app):
+            if node.get_role() == Atspi.Role.PUSH_BUTTON and node.get_name() == button:
+                actions = [Atspi.Action.get_action_name(node, j) for j in range(Atspi.Action.get_n_actions(node))]
+                return Atspi.Action.do_action(node, actions.index("Press"))
+    return False
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    deadline = time.monotonic() + 20
+    while not press(sys.argv[1], sys.argv[2]):
+        if time.monotonic() > deadline:
+            sys.exit(f"no button {sys.argv[2]!r} in {sys.argv[1]!r} on the accessibility bus")
+        time.sleep(0.1)

@@ -5,8 +5,6 @@
 #include "mainwindow/CommandButtons.h"
 #include "tests/support/Support.h"
 
-#include <QTabBar>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace toolkit;
@@ -51,19 +49,4 @@ TEST(CommandButtonsTest, HundredPercentAndTheFitFollowTheViewportAsItIsNow)
     // (400 * 15 - 2235) / 4215 * 100 = 89.3
     Btn_Click(*window.form, window.state(), 4);
     EXPECT_EQ(window.form->slider("ZoomSlider").value(), 89);
-}
-
-TEST(CommandButtonsTest, EndeEndsTheProgramFromEitherTab)
-{
-    for (int tab : {0, 1}) {
-        LoadedWindow window;
-        auto *tabBar = window.form->control("TS").widget()->findChild<QTabBar *>();
-        QTest::mouseClick(windowOf(*window.form), Qt::LeftButton, {},
-                          tabBar->mapTo(window.form->widget(), tabBar->tabRect(tab).center()));
-        ASSERT_EQ(window.state().WorkMode, tab + 1);
-        QTest::mouseClick(windowOf(*window.form), Qt::LeftButton, {},
-                          centreInWindow(window.form->control("Btn", 1)));
-        EXPECT_EQ(window.log.ends, 1);
-        EXPECT_TRUE(window.form->hasEnded());
-    }
 }

@@ -6,8 +6,6 @@
 #include "tests/support/Support.h"
 
 #include <QComboBox>
-#include <QScreen>
-#include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -21,21 +19,19 @@ float viewportWidth(const MForm &form)
 }
 
 // The main window, counting the writes of its own Width and Height.
-class CountingWindow : public MForm
+struct CountingWindow : MForm
 {
-public:
     void setWidth(float width) override
     {
-        ++widthWrites;
+        ++writes;
         MForm::setWidth(width);
     }
     void setHeight(float height) override
     {
-        ++heightWrites;
+        ++writes;
         MForm::setHeight(height);
     }
-    int widthWrites = 0;
-    int heightWrites = 0;
+    int writes = 0;
 };
 
 } // namespace
@@ -54,7 +50,6 @@ TEST(StartUpTest, TheWindowAfterLoadAsAUserFindsIt)
     for (std::int16_t i : {1, 2}) {
         const Control &layer = form.control("Layer", i);
         EXPECT_EQ(std::make_pair(layer.left(), layer.top()), std::make_pair(120.0f, 700.0f));
-        EXPECT_EQ(layer.widget()->pos(), QPoint(8, 47));
         EXPECT_EQ(layer.widget()->palette().color(QPalette::Window),
                   form.widget()->palette().color(QPalette::Window));
     }
@@ -73,8 +68,6 @@ TEST(StartUpTest, TheWindowAfterLoadAsAUserFindsIt)
     EXPECT_EQ(std::make_pair(picture.left(), picture.top()), std::make_pair(0.0f, 0.0f));
 
     // The window kept its designed size, so the viewport its designed 6075 x 5415.
-    EXPECT_EQ(std::make_pair(window.state().ViewMarginW, window.state().ViewMarginH),
-              std::make_pair(2235.0f, 195.0f));
     EXPECT_EQ(std::make_pair(viewportWidth(form), form.control("ViewPic").height()),
               std::make_pair(6075.0f, 5415.0f));
 
@@ -96,13 +89,6 @@ TEST(ResizeTest, TheMinimumIsRestoredTheViewportFollowsAndTheMarginsStay)
     EXPECT_EQ(std::make_pair(form.width(), form.height()), std::make_pair(4005.0f, 6000.0f));
     EXPECT_EQ(form.widget()->size(), QSize(259, 373));
     EXPECT_EQ(form.control("ViewPic").widget()->size(), QSize(110, 360));
-
-    resizeInner(form, 900, 700);
-    EXPECT_EQ(viewportWidth(form), 900 * 15 - 2235);
-    EXPECT_EQ(form.control("ViewPic").height(), 700 * 15 - 195);
-    resizeInner(form, 554, 374);
-    EXPECT_EQ(std::make_pair(viewportWidth(form), form.control("ViewPic").height()),
-              std::make_pair(6075.0f, 5415.0f));
     EXPECT_TRUE(window.log.errors.empty());
 }
 
@@ -115,8 +101,7 @@ TEST(ResizeTest, AWindowExactlyAtTheMinimumHeightReceivesNoWrite)
     form.load();
     resizeInner(form, 300, 400 - 27);
     EXPECT_EQ(form.height(), 6000);
-    EXPECT_EQ(form.heightWrites, 0);
-    EXPECT_EQ(form.widthWrites, 0);
+    EXPECT_EQ(form.writes, 0);
 }
 
 TEST(ResizeTest, WhileMinimisedNothingChangesAndRestoringFollowsTheWindow)
@@ -131,13 +116,13 @@ TEST(ResizeTest, WhileMinimisedNothingChangesAndRestoringFollowsTheWindow)
     ASSERT_EQ(form.image("BMPImage").left(), limit);
 
     form.widget()->showMinimized();
-    QTRY_COMPARE(form.windowState(), 1);
+    QTRY_ASSERT_EQ(form.windowState(), 1);
     resizeInner(form, 600, 374);
     EXPECT_EQ(viewportWidth(form), 400 * 15 - 2235);
     EXPECT_EQ(form.image("BMPImage").left(), limit);
 
     form.widget()->showNormal();
-    QTRY_COMPARE(form.windowState(), 0);
+    QTRY_ASSERT_EQ(form.windowState(), 0);
     EXPECT_EQ(viewportWidth(form), 600 * 15 - 2235);
     EXPECT_EQ(form.image("BMPImage").left(), 0);
 }
@@ -155,30 +140,20 @@ TEST(ResizeTest, AGapOpeningRightOfAWidePictureIsClosed)
     resizeInner(form, 554 + 1000 / 15 + 1, 374);
     EXPECT_EQ(form.image("BMPImage").left(), viewportWidth(form) - 8430);
     EXPECT_EQ(window.state().LastImgLeft, viewportWidth(form) - 8430);
-
-    // Maximised, wide enough for all of it: the picture goes to the origin.
-    form.widget()->showMaximized();
-    QTRY_COMPARE(form.windowState(), 2);
-    QTRY_VERIFY(form.widget()->width() >= form.widget()->screen()->availableGeometry().width() - 8);
-    EXPECT_EQ(viewportWidth(form), float(form.widget()->width() * 15 - 2235));
-    EXPECT_EQ(form.image("BMPImage").left(), 0);
 }
 
 TEST(WorkTabsTest, ClickingATabSelectsItsLayer)
 {
     LoadedWindow window;
     MForm &form = *window.form;
-    auto *tabBar = form.control("TS").widget()->findChild<QTabBar *>();
     for (int tab : {1, 1, 0, 0}) {
-        QTest::mouseClick(windowOf(form), Qt::LeftButton, {},
-                          tabBar->mapTo(form.widget(), tabBar->tabRect(tab).center()));
+        clickTab(form, tab);
         const std::int16_t selected = static_cast<std::int16_t>(tab + 1);
         EXPECT_EQ(window.state().WorkMode, selected);
-        EXPECT_EQ(form.control("Layer", 1).enabled(), selected == 1);
-        EXPECT_EQ(form.control("Layer", 2).enabled(), selected == 2);
+        // The selected layer is in front and its tools take input; the other is disabled, not hidden.
         EXPECT_EQ(form.widget()->children().back(), form.control("Layer", selected).widget());
-        // Each layer's tools take input only while it is the selected one; neither is ever hidden.
         EXPECT_EQ(form.control("Btn", 5).widget()->isEnabled(), selected == 2);
+        EXPECT_FALSE(form.control("Layer", 3 - selected).enabled());
         EXPECT_TRUE(form.control("Layer", 3 - selected).widget()->isVisible());
     }
 }

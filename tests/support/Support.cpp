@@ -5,6 +5,7 @@
 #include "tests/support/Support.h"
 
 #include <QApplication>
+#include <QTabBar>
 #include <QTest>
 
 void observe(toolkit::Form &form, RuntimeLog &log)
@@ -39,6 +40,28 @@ QPoint inWindow(const toolkit::Control &control, QPoint local)
 QPoint centreInWindow(const toolkit::Control &control)
 {
     return inWindow(control, control.widget()->rect().center());
+}
+
+void clickTab(const MForm &form, int tab)
+{
+    const auto *tabs = form.control("TS").widget()->findChild<QTabBar *>();
+    QTest::mouseClick(windowOf(form), Qt::LeftButton, {},
+                      tabs->mapTo(form.widget(), tabs->tabRect(tab).center()));
+}
+
+void drag(QWindow *window, QPoint from, std::initializer_list<QPoint> steps, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton each[] = {Qt::LeftButton, Qt::RightButton};
+    QTest::mouseMove(window, from);
+    for (Qt::MouseButton button : each)
+        if (buttons & button)
+            QTest::mousePress(window, button, {}, from);
+    QPoint at = from;
+    for (QPoint step : steps)
+        QTest::mouseMove(window, at = from + step);
+    for (Qt::MouseButton button : each)
+        if (buttons & button)
+            QTest::mouseRelease(window, button, {}, at);
 }
 
 void resizeInner(toolkit::Form &form, int width, int height)

@@ -8,11 +8,28 @@
 #include "toolkit/Form.h"
 
 #include <QPoint>
+#include <QTest>
 #include <QWidget>
 #include <QWindow>
+#include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
+
+// Wait, as QTRY_COMPARE and QTRY_VERIFY do, up to five seconds for the events that make a condition
+// true, and end the test when it never becomes true. QTest's own macros report a failure to QTest's
+// log, which GoogleTest does not read: the test would return early and pass.
+#define QTRY_ASSERT_EQ(actual, expected)                                                                     \
+    do {                                                                                                     \
+        (void)QTest::qWaitFor([&] { return (actual) == (expected); });                                       \
+        ASSERT_EQ(actual, expected);                                                                         \
+    } while (false)
+#define QTRY_ASSERT_TRUE(condition)                                                                          \
+    do {                                                                                                     \
+        (void)QTest::qWaitFor([&] { return bool(condition); });                                              \
+        ASSERT_TRUE(condition);                                                                              \
+    } while (false)
 
 // The number of the runtime error that evaluating raises, or 0 when it raises none.
 template<class Evaluate>
@@ -53,6 +70,14 @@ QWindow *windowOf(const toolkit::Form &form);
 // A point of a control, given in its own pixels, in its window's coordinates.
 QPoint inWindow(const toolkit::Control &control, QPoint local);
 QPoint centreInWindow(const toolkit::Control &control);
+
+// Clicks a tab of the window's tab strip: 0 "Bearbeiten", 1 "Anwenden".
+void clickTab(const MForm &form, int tab);
+
+// Puts the pointer on a point, presses the buttons there, moves by each step in turn and releases
+// where the last step ended.
+void drag(QWindow *window, QPoint from, std::initializer_list<QPoint> steps,
+          Qt::MouseButtons buttons = Qt::LeftButton);
 
 // Resizes the window to an inner size in pixels, as the window system would, and lets the
 // events it causes arrive.

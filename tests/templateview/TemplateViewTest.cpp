@@ -3,13 +3,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "templateview/Module1.h"
-#include "templateview/TemplateHandlers.h"
 #include "tests/support/Support.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <limits>
 
 using namespace toolkit;
@@ -46,18 +44,7 @@ struct View : LoadedWindow
     // A drag with the given buttons from a point the picture covers, by each step in turn.
     void drag(Qt::MouseButtons buttons, std::initializer_list<QPoint> steps)
     {
-        QWindow *window = windowOf(*form);
-        const QPoint start = inWindow(form->control("ViewPic"), {200, 100});
-        QTest::mouseMove(window, start);
-        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
-            if (buttons & button)
-                QTest::mousePress(window, button, {}, start);
-        QPoint at = start;
-        for (QPoint step : steps)
-            QTest::mouseMove(window, at = start + step);
-        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton})
-            if (buttons & button)
-                QTest::mouseRelease(window, button, {}, at);
+        ::drag(windowOf(*form), inWindow(form->control("ViewPic"), {200, 100}), steps, buttons);
     }
 };
 
@@ -102,21 +89,6 @@ TEST(PlaceImageTest, OnlyWhatDiffersFromTheLastWriteIsWrittenAndAnErrorWritesNot
     EXPECT_EQ(view.state().LastImgLeft, -150);
 }
 
-TEST(PanningTest, AtStartUpNothingMovesAndNarrowedThePictureMovesByTheDifferenceOnly)
-{
-    View view;
-    view.drag(Qt::LeftButton, {{-40, -30}, {60, 70}});
-    EXPECT_EQ(view.position(), Position(0, 0));
-    EXPECT_EQ(view.state().PanDownX, 200 * 15);
-
-    resizeInner(*view.form, 500, 374);
-    view.drag(Qt::LeftButton, {{-20, 0}});
-    EXPECT_EQ(view.picture().left(), -300);
-    view.drag(Qt::LeftButton, {{-200, 0}});
-    EXPECT_EQ(view.picture().left(), (500 * 15 - 2235) - 6069.6f);
-    EXPECT_TRUE(view.log.errors.empty());
-}
-
 // X is measured from the picture's corner where it stands at each move: the pressed point of the
 // template stays under the pointer through a whole drag, not only at its first move.
 TEST(PanningTest, ThePressedPointStaysUnderThePointerWithTheLeftButton)
@@ -138,17 +110,6 @@ TEST(PanningTest, ThePressedPointStaysUnderThePointerWithTheLeftButton)
     EXPECT_EQ(view.state().PanDownY, 100 * 15);
     view.drag(Qt::LeftButton | Qt::RightButton, {{-50, 0}});
     EXPECT_EQ(view.picture().left(), -50 * 15);
-}
-
-TEST(PanningTest, AMoveBeyondASingleIsAnErrorAndLeavesThePicture)
-{
-    View view;
-    view.form->slider("ZoomSlider").setValue(200);
-    view.drag(Qt::LeftButton, {{-20, 0}});
-    ViewState &state = view.state();
-    state.PanDownX = -FLT_MAX;
-    EXPECT_THROW(BMPImage_MouseMove(*view.form, state, kLeftButton, 0, FLT_MAX, 0), RuntimeError);
-    EXPECT_EQ(view.picture().left(), -300);
 }
 
 TEST(FitZoomTest, DividesFirstAndRoundsHalvesToEvenIntoTheSlidersRange)
@@ -202,19 +163,4 @@ TEST(ZoomSliderTest, ScalesTheCornerStaysAndAGapOrASmallerPictureIsClamped)
     EXPECT_EQ(view.picture().left(), 6075 - 6744);
     view.form->slider("ZoomSlider").setValue(140);
     EXPECT_EQ(view.position(), Position(0, 0));
-}
-
-TEST(ZoomSliderTest, AnOverflowKeepsTheWritesAlreadyMade)
-{
-    View view;
-    // The width fits a Single at 200 %, the height does not: the width stays written, the height,
-    // the caption and the clamp do not follow.
-    view.state().TemplateH = FLT_MAX / 1.5f;
-    const float heightBefore = view.picture().height();
-    view.form->slider("ZoomSlider").setValue(200);
-    EXPECT_EQ(view.log.errors, std::vector<int>{6});
-    EXPECT_EQ(view.picture().width(), 8430);
-    EXPECT_EQ(view.picture().height(), heightBefore);
-    EXPECT_EQ(view.caption(), "Ansicht 144%");
-    EXPECT_EQ(view.state().LastImgLeft, 0);
 }

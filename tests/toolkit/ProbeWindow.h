@@ -15,8 +15,7 @@
 //   W (6000 x 4500 inner)
 //     Box  picture box at (150, 300), 4500 x 3600
 //       Field  text box at (300, 450), 1500 x 300, "abc"
-//       Pic    image at (1500, 1500), 750 x 750
-//       Cmd(0) button "&Los", Cmd(1) disabled button "&Aus"
+//       Cmd(0) button "&Los"
 //     Zoom  slider 1..200, value 10
 //     List  drop-down list
 namespace probe {
@@ -29,12 +28,8 @@ inline const toolkit::ControlDesign kControls[] = {
      .height = 3600, .backColor = toolkit::Color::rgb(255, 255, 192)},
     {.kind = ControlKind::TextBox, .name = "Field", .container = "Box", .caption = "abc", .left = 300, .top = 450,
      .width = 1500, .height = 300, .tabIndex = 3},
-    {.kind = ControlKind::Image, .name = "Pic", .container = "Box", .left = 1500, .top = 1500, .width = 750,
-     .height = 750},
     {.kind = ControlKind::CommandButton, .name = "Cmd", .index = 0, .container = "Box", .caption = "&Los",
      .left = 300, .top = 3000, .width = 900, .height = 375, .tabIndex = 1},
-    {.kind = ControlKind::CommandButton, .name = "Cmd", .index = 1, .container = "Box", .caption = "&Aus",
-     .left = 1500, .top = 3000, .width = 900, .height = 375, .tabIndex = 2, .enabled = false},
     {.kind = ControlKind::Slider, .name = "Zoom", .container = "W", .left = 4800, .top = 300, .width = 1155,
      .height = 270, .tabIndex = 4, .min = 1, .max = 200, .value = 10},
     {.kind = ControlKind::ComboBox, .name = "List", .container = "W", .left = 4800, .top = 900, .width = 1155,

@@ -67,19 +67,19 @@ TEST(WindowFrameTest, TheWindowManagersFrameIsPartOfTheOuterSizeAndItsChangesAre
     EXPECT_EQ(form.height(), (300 + 27) * 15);
 
     announceFrame(form, {1, 1, 20, 5});
-    QTRY_COMPARE(resizes, 1);
+    QTRY_ASSERT_EQ(resizes, 1);
     EXPECT_EQ(form.width(), (400 + 2) * 15);
     EXPECT_EQ(form.height(), (300 + 25) * 15);
     EXPECT_EQ(form.scaleWidth(), 400 * 15);
 
     announceFrame(form, {0, 0, 41, 0});
-    QTRY_COMPARE(resizes, 2);
+    QTRY_ASSERT_EQ(resizes, 2);
     EXPECT_EQ(form.width(), 400 * 15);
     EXPECT_EQ(form.height(), (300 + 41) * 15);
 
     // A window manager that ends leaves the nominal frame.
     withdrawFrame(form);
-    QTRY_COMPARE(resizes, 3);
+    QTRY_ASSERT_EQ(resizes, 3);
     EXPECT_EQ(form.height(), (300 + 27) * 15);
 }
 
@@ -97,6 +97,6 @@ TEST(WindowFrameTest, AFrameThatLeavesTheWindowTooSmallLetsTheResizeHandlerGrowI
     ASSERT_EQ(form.height(), (310 + 27) * 15);
     announceFrame(form, {0, 0, 5, 0});
     // 5000 twips are 333 pixels outside.
-    QTRY_COMPARE(form.widget()->height(), 333 - 5);
+    QTRY_ASSERT_EQ(form.widget()->height(), 333 - 5);
     EXPECT_TRUE(probe.log.errors.empty());
 }

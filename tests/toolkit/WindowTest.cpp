@@ -4,7 +4,6 @@
 
 #include "tests/toolkit/ProbeWindow.h"
 
-#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -29,48 +28,8 @@ TEST(WindowTest, TheOuterSizeIsTheInnerSizeWithTheFrameAndWritesResizeTheInnerAr
 
     // The design's platform refuses a size for a minimised window.
     form.widget()->showMinimized();
-    QTRY_COMPARE(form.windowState(), 1);
+    QTRY_ASSERT_EQ(form.windowState(), 1);
     EXPECT_EQ(runtimeErrorOf([&] { form.setWidth(5000); }), 384);
-}
-
-TEST(WindowTest, ResizeIsRaisedOnShowingResizingMinimisingRestoringAndInsideItself)
-{
-    ProbeWindow probe(false);
-    Form &form = *probe.form;
-    std::vector<std::int16_t> states;
-    int depth = 0;
-    int deepest = 0;
-    form.bind("W", Event::Resize, [&](const EventArgs &) {
-        states.push_back(form.windowState());
-        deepest = std::max(deepest, ++depth);
-        if (form.windowState() == 0 && form.width() < 4500)
-            form.setWidth(4500);
-        --depth;
-    });
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.widget()));
-    ASSERT_EQ(states.size(), 1u);
-    // A size written inside Resize raises Resize again at once.
-    resizeInner(form, 200, 300);
-    EXPECT_EQ(deepest, 2);
-    EXPECT_EQ(form.width(), 4500);
-    form.widget()->showMinimized();
-    QTRY_COMPARE(states.back(), 1);
-    form.widget()->showNormal();
-    QTRY_COMPARE(states.back(), 0);
-}
-
-TEST(WindowTest, CentredOnTheScreenWhenFirstShown)
-{
-    auto design = probe::kWindow;
-    design.startUpPosition = StartUpPosition::CenterScreen;
-    Form form(design, probe::kControls);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.widget()));
-    const QRect screen = form.widget()->screen()->availableGeometry();
-    // The client area inside the nominal frame.
-    const QRect outer = form.widget()->geometry().adjusted(-4, -23, 4, 4);
-    EXPECT_LE((outer.center() - screen.center()).manhattanLength(), 1);
 }
 
 // A size the window's own Resize handler writes because the window had become smaller is the least
