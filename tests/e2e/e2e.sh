@@ -41,11 +41,6 @@ work-tabs)
     xdotool mousemove --window "$window" 35 24 click 1
     wait_until grey "the folder after \"Bearbeiten\" came back" yellow_in_folder
     ;;
-alt-e)
-    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-    xdotool key --window "$window" alt+e
-    expect_exit 0
-    ;;
 *)
     fail "unknown scenario $scenario"
     ;;

@@ -80,18 +80,6 @@ TEST(StartUpTest, TheWindowAfterLoadAsAUserFindsIt)
     EXPECT_TRUE(window.log.errors.empty());
 }
 
-TEST(ResizeTest, TheMinimumIsRestoredTheViewportFollowsAndTheMarginsStay)
-{
-    LoadedWindow window;
-    MForm &form = *window.form;
-    // Outer 200 x 300 pixels, 3000 x 4500 twips, with the nominal frame of 8 x 27 pixels.
-    resizeInner(form, 192, 273);
-    EXPECT_EQ(std::make_pair(form.width(), form.height()), std::make_pair(4005.0f, 6000.0f));
-    EXPECT_EQ(form.widget()->size(), QSize(259, 373));
-    EXPECT_EQ(form.control("ViewPic").widget()->size(), QSize(110, 360));
-    EXPECT_TRUE(window.log.errors.empty());
-}
-
 // The minimum tests are strict: a window exactly 6000 twips high (400 pixels) receives no write.
 TEST(ResizeTest, AWindowExactlyAtTheMinimumHeightReceivesNoWrite)
 {
@@ -125,35 +113,4 @@ TEST(ResizeTest, WhileMinimisedNothingChangesAndRestoringFollowsTheWindow)
     QTRY_ASSERT_EQ(form.windowState(), 0);
     EXPECT_EQ(viewportWidth(form), 600 * 15 - 2235);
     EXPECT_EQ(form.image("BMPImage").left(), 0);
-}
-
-TEST(ResizeTest, AGapOpeningRightOfAWidePictureIsClosed)
-{
-    LoadedWindow window;
-    MForm &form = *window.form;
-    form.slider("ZoomSlider").setValue(200);
-    float left = -10000;
-    float top = 0;
-    Module1::PlaceImage(form, window.state(), left, top);
-    ASSERT_EQ(form.image("BMPImage").left(), 6075 - 8430);
-
-    resizeInner(form, 554 + 1000 / 15 + 1, 374);
-    EXPECT_EQ(form.image("BMPImage").left(), viewportWidth(form) - 8430);
-    EXPECT_EQ(window.state().LastImgLeft, viewportWidth(form) - 8430);
-}
-
-TEST(WorkTabsTest, ClickingATabSelectsItsLayer)
-{
-    LoadedWindow window;
-    MForm &form = *window.form;
-    for (int tab : {1, 1, 0, 0}) {
-        clickTab(form, tab);
-        const std::int16_t selected = static_cast<std::int16_t>(tab + 1);
-        EXPECT_EQ(window.state().WorkMode, selected);
-        // The selected layer is in front and its tools take input; the other is disabled, not hidden.
-        EXPECT_EQ(form.widget()->children().back(), form.control("Layer", selected).widget());
-        EXPECT_EQ(form.control("Btn", 5).widget()->isEnabled(), selected == 2);
-        EXPECT_FALSE(form.control("Layer", 3 - selected).enabled());
-        EXPECT_TRUE(form.control("Layer", 3 - selected).widget()->isVisible());
-    }
 }

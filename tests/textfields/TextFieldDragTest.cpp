@@ -69,25 +69,6 @@ TEST(TextFieldDragTest, AClickWithoutAMoveLeavesTheFieldWhereItWas)
     EXPECT_EQ(drag.log.beeps, 2);
 }
 
-TEST(TextFieldDragTest, OnlyTheLeftButtonInWorkModeOneDrags)
-{
-    FieldDrag drag;
-    drag.selectTab(1);
-    drag.drag(drag.start(), {{40, 0}});
-    EXPECT_EQ(drag.place(), std::make_pair(2640.0f, 4200.0f));
-    EXPECT_FALSE(drag.proxy().visible());
-    EXPECT_EQ(drag.log.beeps, 0);
-
-    // With the right button held as well, the left one counts; the right one alone does nothing
-    // (its press opens the text box's own menu, last).
-    drag.selectTab(0);
-    drag.drag(drag.start(), {{25, 5}}, Qt::LeftButton | Qt::RightButton);
-    EXPECT_EQ(drag.place(), std::make_pair(2640.0f + 25 * 15, 4200.0f + 5 * 15));
-    drag.drag(drag.start(), {{25, 5}}, Qt::RightButton);
-    EXPECT_EQ(drag.place(), std::make_pair(2640.0f + 25 * 15, 4200.0f + 5 * 15));
-    EXPECT_EQ(drag.log.beeps, 1);
-}
-
 // The keyboard can switch the work tab while the mouse holds a field. A release ends the drag that
 // the press began, and only that: the field neither stays hidden nor jumps to the proxy.
 TEST(TextFieldDragTest, AReleaseAfterTheTabChangedFromTheKeyboardEndsOnlyADragAPressBegan)

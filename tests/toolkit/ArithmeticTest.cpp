@@ -21,20 +21,6 @@ constexpr int kOverflow = int(ErrorCode::Overflow);
 constexpr int kInvalid = int(ErrorCode::InvalidOperation);
 } // namespace
 
-TEST(ArithmeticTest, ASingleIsTheNearestFloatUntilItRoundsToInfinity)
-{
-    // 4215 * 144 / 100 in double, rounded once to float.
-    EXPECT_EQ(single(4215.0 * 144 / 100), 6069.6f);
-    const double lastBelow = std::nextafter(0x1.ffffffp127, 0.0);
-    EXPECT_EQ(single(-lastBelow), -FLT_MAX);
-    EXPECT_EQ(runtimeErrorOf([] { single(0x1.ffffffp127); }), kOverflow);
-    EXPECT_EQ(runtimeErrorOf([] { single(-kInfinity); }), kOverflow);
-    EXPECT_EQ(runtimeErrorOf([] { single(std::nan("")); }), kInvalid);
-    // Stored before it is tested: what the test would refuse is kept.
-    EXPECT_EQ(storedSingle(-1e39), -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(storedSingle(2235.0), 2235.0f);
-}
-
 TEST(ArithmeticTest, QuotientsAndLongsFailAsTheRuntimeDoes)
 {
     EXPECT_EQ(runtimeErrorOf([] { quotient(-1, 0); }), int(ErrorCode::DivisionByZero));

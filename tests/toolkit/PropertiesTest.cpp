@@ -4,6 +4,7 @@
 
 #include "tests/toolkit/ProbeWindow.h"
 
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -51,14 +52,19 @@ TEST(PropertiesTest, SlidersAndListsAsTheProgramUsesThem)
     EXPECT_EQ(list.listIndex(), 0);
 }
 
+// A control in a disabled container stays enabled itself, but is shown disabled and takes no mouse
+// input; hidden with its container, it stays visible itself.
 TEST(PropertiesTest, VisibleAndEnabledAreTheControlsOwn)
 {
     ProbeWindow probe;
     Form &form = *probe.form;
-    Control &box = form.control("Box");
     Control &field = form.control("Field");
-    box.setVisible(false);
-    box.setEnabled(false);
+    int presses = 0;
+    field.bind(Event::MouseDown, [&](const EventArgs &) { ++presses; });
+    form.control("Box").setEnabled(false);
+    QTest::mouseClick(windowOf(form), Qt::LeftButton, {}, centreInWindow(field));
+    EXPECT_EQ(presses, 0);
+    form.control("Box").setVisible(false);
     EXPECT_TRUE(field.visible() && field.enabled());
     EXPECT_FALSE(field.widget()->isVisible() || field.widget()->isEnabled());
 }
