@@ -119,7 +119,6 @@ count_colour() {
         -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 wait_for_pixel() { wait_until "$3" "$4: pixel ($1, $2)" shot_pixel "$1" "$2"; }
-expect_pixel() { [ "$(pixel "$1" "$2")" = "$3" ] || fail "$4: pixel ($1, $2) is $(pixel "$1" "$2"), expected $3"; }
 
 # The viewport fills the client area less the margins measured at start-up, 2235 twips (149
 # pixels) of width and 195 twips (13 pixels) of height from (144, 8): its last column and row,

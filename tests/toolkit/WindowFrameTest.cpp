@@ -82,21 +82,3 @@ TEST(WindowFrameTest, TheWindowManagersFrameIsPartOfTheOuterSizeAndItsChangesAre
     QTRY_ASSERT_EQ(resizes, 3);
     EXPECT_EQ(form.height(), (300 + 27) * 15);
 }
-
-// The handler that keeps a minimum outer size sees the frame the window has now: a frame taller
-// than the nominal one leaves the window too low, and the handler's write makes it taller.
-TEST(WindowFrameTest, AFrameThatLeavesTheWindowTooSmallLetsTheResizeHandlerGrowIt)
-{
-    ProbeWindow probe;
-    Form &form = *probe.form;
-    form.bind("W", Event::Resize, [&](const EventArgs &) {
-        if (form.height() < 5000)
-            form.setHeight(5000);
-    });
-    resizeInner(form, 400, 310);
-    ASSERT_EQ(form.height(), (310 + 27) * 15);
-    announceFrame(form, {0, 0, 5, 0});
-    // 5000 twips are 333 pixels outside.
-    QTRY_ASSERT_EQ(form.widget()->height(), 333 - 5);
-    EXPECT_TRUE(probe.log.errors.empty());
-}
