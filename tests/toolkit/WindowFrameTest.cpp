@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QTest>
 #include <QWidget>
+#include <QWindowStateChangeEvent>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
@@ -81,4 +82,28 @@ TEST(WindowFrameTest, TheWindowManagersFrameIsPartOfTheOuterSizeAndItsChangesAre
     withdrawFrame(form);
     QTRY_ASSERT_EQ(resizes, 3);
     EXPECT_EQ(form.height(), (300 + 27) * 15);
+}
+
+// A window manager can resize the client and put it back before Qt has read either change: Qt then
+// sees its own size again and reports nothing. A Resize raised meanwhile, which was skipped because
+// the server had the other size, is raised once the client is configured again.
+TEST(WindowFrameTest, AResizeSkippedWhileTheClientWasResizedIsRaisedAfterwards)
+{
+    ProbeWindow probe;
+    Form &form = *probe.form;
+    int resizes = 0;
+    form.bind("W", Event::Resize, [&](const EventArgs &) { ++resizes; });
+    const auto configure = [&](std::uint32_t width, std::uint32_t height) {
+        const std::uint32_t size[] = {width, height};
+        xcb_configure_window(connection(), static_cast<xcb_window_t>(form.widget()->winId()),
+                             XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+        xcb_flush(connection());
+    };
+    configure(500, 350);
+    QWindowStateChangeEvent stateChange(Qt::WindowNoState);
+    QCoreApplication::sendEvent(form.widget(), &stateChange);
+    ASSERT_EQ(resizes, 0);
+    configure(400, 300);
+    QTRY_ASSERT_EQ(resizes, 1);
+    EXPECT_EQ(form.widget()->size(), QSize(400, 300));
 }
