@@ -377,20 +377,9 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
             return;
         // The sizes the handler reads include the frame the window has now.
         d->geometry->refreshFrame();
-    }
-    // While the window's own Resize handler runs, nested runs included.
-    if (resizing)
+        // While the window's own Resize handler runs, nested runs included.
         ++d->resizeDepth;
-    struct DepthGuard
-    {
-        int &depth;
-        const bool counts;
-        ~DepthGuard()
-        {
-            if (counts)
-                --depth;
-        }
-    } guard{d->resizeDepth, resizing};
+    }
     try {
         handler(args);
     } catch (const RuntimeError &error) {
@@ -398,6 +387,8 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
     } catch (const EndRequest &) {
         finishEnd();
     }
+    if (resizing)
+        --d->resizeDepth;
 }
 
 void Form::showError(const RuntimeError &error)

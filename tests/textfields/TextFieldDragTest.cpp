@@ -31,7 +31,6 @@ struct FieldDrag : LoadedWindow
     {
         ::drag(window(), at, steps, buttons);
     }
-    void selectTab(int tab) { clickTab(*form, tab); }
 };
 
 } // namespace
@@ -90,9 +89,9 @@ TEST(TextFieldDragTest, AReleaseAfterTheTabChangedFromTheKeyboardEndsOnlyADragAP
 
     // Pressed on "Anwenden", released on "Bearbeiten": no drag began, though the proxy stands
     // where a drag of the other field left it.
-    drag.selectTab(0);
+    clickTab(*drag.form, 0);
     drag.drag(centreInWindow(drag.field(1)), {{100, 0}});
-    drag.selectTab(1);
+    clickTab(*drag.form, 1);
     QTest::mousePress(drag.window(), Qt::LeftButton, {}, drag.start());
     switchTabWhileHeld(Qt::Key_Left);
     ASSERT_EQ(drag.state().WorkMode, 1);

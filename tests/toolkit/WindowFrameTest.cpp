@@ -29,6 +29,11 @@ xcb_connection_t *connection()
     return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
 }
 
+xcb_window_t xcbWindow(const Form &form)
+{
+    return static_cast<xcb_window_t>(form.widget()->winId());
+}
+
 xcb_atom_t frameExtentsAtom()
 {
     const char name[] = "_NET_FRAME_EXTENTS";
@@ -42,15 +47,14 @@ xcb_atom_t frameExtentsAtom()
 // Left, right, top, bottom, as the window manager writes them.
 void announceFrame(const Form &form, std::array<std::uint32_t, 4> extents)
 {
-    xcb_change_property(connection(), XCB_PROP_MODE_REPLACE,
-                        static_cast<xcb_window_t>(form.widget()->winId()), frameExtentsAtom(),
+    xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, xcbWindow(form), frameExtentsAtom(),
                         XCB_ATOM_CARDINAL, 32, 4, extents.data());
     xcb_flush(connection());
 }
 
 void withdrawFrame(const Form &form)
 {
-    xcb_delete_property(connection(), static_cast<xcb_window_t>(form.widget()->winId()), frameExtentsAtom());
+    xcb_delete_property(connection(), xcbWindow(form), frameExtentsAtom());
     xcb_flush(connection());
 }
 
@@ -95,7 +99,7 @@ TEST(WindowFrameTest, AResizeSkippedWhileTheClientWasResizedIsRaisedAfterwards)
     form.bind("W", Event::Resize, [&](const EventArgs &) { ++resizes; });
     const auto configure = [&](std::uint32_t width, std::uint32_t height) {
         const std::uint32_t size[] = {width, height};
-        xcb_configure_window(connection(), static_cast<xcb_window_t>(form.widget()->winId()),
+        xcb_configure_window(connection(), xcbWindow(form),
                              XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
         xcb_flush(connection());
     };
