@@ -364,17 +364,17 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
 {
     if (d->ended || d->destroying)
         return;
+    const bool resizing = &control == this && event == Event::Resize;
+    // A size the window system is still bringing (a request of the program's own, or a state
+    // change announced before its size) is reported when it arrives; meanwhile the sizes Qt has
+    // are not the window's.
+    if (resizing && d->geometry->resizeUnderWay())
+        return;
     const Handler &handler = control.handler(event);
     if (!handler)
         return;
     args.index = control.index();
-    const bool resizing = &control == this && event == Event::Resize;
     if (resizing) {
-        // A size the window system is still bringing (a request of the program's own, or a state
-        // change announced before its size) is reported when it arrives; meanwhile the sizes Qt
-        // has are not the window's.
-        if (d->geometry->resizeUnderWay())
-            return;
         // The sizes the handler reads include the frame the window has now.
         d->geometry->refreshFrame();
         // While the window's own Resize handler runs, nested runs included.

@@ -29,6 +29,9 @@ namespace {
 // will be. A window manager answers within a few milliseconds; one that does not answer costs
 // the start-up no more than this.
 constexpr int kFrameRequestTimeoutMs = 250;
+// How long a window manager that has announced a window maximised, or no longer maximised, is
+// given to resize it. One that maximises a window already as large as the screen sends no size.
+constexpr int kStateSizeTimeoutMs = 500;
 
 template<class Reply>
 struct FreeReply
@@ -149,6 +152,12 @@ WindowGeometry::WindowGeometry(QWidget *window, std::function<void()> sizeChange
     , m_x11(X11::connect())
     , m_lastFrame(kNominalFrame)
 {
+    m_stateSizeTimeout.setSingleShot(true);
+    m_stateSizeTimeout.setInterval(kStateSizeTimeoutMs);
+    connect(&m_stateSizeTimeout, &QTimer::timeout, this, [this] {
+        m_resizeOwed = false;
+        m_sizeChanged();
+    });
     if (m_x11)
         QCoreApplication::instance()->installNativeEventFilter(this);
 }
@@ -311,11 +320,38 @@ bool WindowGeometry::resizeUnderWay()
     if (!m_x11 || !m_window || !m_window->internalWinId())
         return false;
     const QSize client = m_x11->size(static_cast<xcb_window_t>(m_window->internalWinId()));
-    const bool underWay = client.isValid() && client != m_window->size() * m_window->devicePixelRatio();
+    const bool underWay = (client.isValid() && client != m_window->size() * m_window->devicePixelRatio()) ||
+                          stateAwaitsItsSize(client);
     // Qt reports no change when its size is already the one the server then takes: the change
     // is reported here instead, at the next configure of the window.
     m_resizeOwed = m_resizeOwed || underWay;
     return underWay;
+}
+
+bool WindowGeometry::stateAwaitsItsSize(QSize client)
+{
+    // A window manager may announce the maximised state, and the frame that goes with it, before
+    // it resizes the client (openbox does): the state and frame of a maximised window with the
+    // size it had before, whose outer size can then be smaller than any the window was allowed.
+    // Until the client has another size than at the last report, or the window manager has had
+    // its time, the state waits for its size.
+    const Qt::WindowStates state = m_window->windowState();
+    if (state & Qt::WindowMinimized)
+        return false;
+    const bool maximised = (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+    if (maximised != m_reportedMaximised && client == m_reportedClient) {
+        if (m_stateSizeTimeout.isActive())
+            return true;
+        if (!std::exchange(m_stateSizeWaited, true)) {
+            m_stateSizeTimeout.start();
+            return true;
+        }
+    }
+    m_stateSizeTimeout.stop();
+    m_stateSizeWaited = false;
+    m_reportedClient = client;
+    m_reportedMaximised = maximised;
+    return false;
 }
 
 bool WindowGeometry::refreshFrame()

@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QSize>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -69,7 +70,7 @@ public:
     bool refreshFrame();
 
     // Whether the window system is resizing the window to a size not yet reported; its arrival is
-    // reported then.
+    // reported then. A false answer means the size and state are reported now.
     bool resizeUnderWay();
 
     // Places the window, before it is first shown, in the middle of its screen's available area,
@@ -79,6 +80,7 @@ public:
 private:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
     void resizeClient(QSize size);
+    bool stateAwaitsItsSize(QSize client);
     void scheduleCheck();
     void check();
     void placeCentred();
@@ -92,6 +94,12 @@ private:
     FrameMargins m_lastFrame;
     bool m_checkPending = false;
     bool m_resizeOwed = false;
+    // The client's size and whether it was maximised at the last size and state reported.
+    QSize m_reportedClient;
+    bool m_reportedMaximised = false;
+    // How long a change into or out of the maximised state waits for its size.
+    QTimer m_stateSizeTimeout;
+    bool m_stateSizeWaited = false;
     // Centred before the window manager's frame was known: where the client area was put.
     bool m_centring = false;
     QPoint m_centredAt;

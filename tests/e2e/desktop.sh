@@ -19,7 +19,10 @@ start_quorvel "$1"
 # after each step the window is right, and the program's only one, with no error box beside it.
 step_done() {
     expect_viewport_fills "$1"
-    [ "$(xdotool search --onlyvisible --pid "$QUORVEL_PID" | wc -l)" -eq 1 ] || fail "$1: more than one window"
+    local windows
+    windows=$(xdotool search --onlyvisible --pid "$QUORVEL_PID")
+    [ "$(wc -l <<<"$windows")" -eq 1 ] ||
+        fail "$1: more than one window:$(for w in $windows; do xwininfo -id "$w" | sed -n '2p;/geometry/p'; xprop -id "$w" WM_CLASS _NET_WM_WINDOW_TYPE; done)"
 }
 settled() { # the outer geometry, once it has stayed the same for half a second
     local last="" now same=0

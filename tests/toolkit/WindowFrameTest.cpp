@@ -18,6 +18,8 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 using namespace toolkit;
 using probe::ProbeWindow;
@@ -34,9 +36,8 @@ xcb_window_t xcbWindow(const Form &form)
     return static_cast<xcb_window_t>(form.widget()->winId());
 }
 
-xcb_atom_t frameExtentsAtom()
+xcb_atom_t atom(const char *name)
 {
-    const char name[] = "_NET_FRAME_EXTENTS";
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
         connection(), xcb_intern_atom(connection(), false, std::strlen(name), name), nullptr);
     const xcb_atom_t atom = reply->atom;
@@ -47,14 +48,30 @@ xcb_atom_t frameExtentsAtom()
 // Left, right, top, bottom, as the window manager writes them.
 void announceFrame(const Form &form, std::array<std::uint32_t, 4> extents)
 {
-    xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, xcbWindow(form), frameExtentsAtom(),
+    xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, xcbWindow(form), atom("_NET_FRAME_EXTENTS"),
                         XCB_ATOM_CARDINAL, 32, 4, extents.data());
     xcb_flush(connection());
 }
 
 void withdrawFrame(const Form &form)
 {
-    xcb_delete_property(connection(), xcbWindow(form), frameExtentsAtom());
+    xcb_delete_property(connection(), xcbWindow(form), atom("_NET_FRAME_EXTENTS"));
+    xcb_flush(connection());
+}
+
+void announceMaximised(const Form &form, bool maximised)
+{
+    const xcb_atom_t states[] = {atom("_NET_WM_STATE_MAXIMIZED_VERT"), atom("_NET_WM_STATE_MAXIMIZED_HORZ")};
+    xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, xcbWindow(form), atom("_NET_WM_STATE"),
+                        XCB_ATOM_ATOM, 32, maximised ? 2 : 0, states);
+    xcb_flush(connection());
+}
+
+void configureClient(const Form &form, std::uint32_t width, std::uint32_t height)
+{
+    const std::uint32_t size[] = {width, height};
+    xcb_configure_window(connection(), xcbWindow(form), XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         size);
     xcb_flush(connection());
 }
 
@@ -97,17 +114,40 @@ TEST(WindowFrameTest, AResizeSkippedWhileTheClientWasResizedIsRaisedAfterwards)
     Form &form = *probe.form;
     int resizes = 0;
     form.bind("W", Event::Resize, [&](const EventArgs &) { ++resizes; });
-    const auto configure = [&](std::uint32_t width, std::uint32_t height) {
-        const std::uint32_t size[] = {width, height};
-        xcb_configure_window(connection(), xcbWindow(form),
-                             XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
-        xcb_flush(connection());
-    };
-    configure(500, 350);
+    configureClient(form, 500, 350);
     QWindowStateChangeEvent stateChange(Qt::WindowNoState);
     QCoreApplication::sendEvent(form.widget(), &stateChange);
     ASSERT_EQ(resizes, 0);
-    configure(400, 300);
+    configureClient(form, 400, 300);
     QTRY_ASSERT_EQ(resizes, 1);
     EXPECT_EQ(form.widget()->size(), QSize(400, 300));
+}
+
+// A window manager can announce a window maximised, and the frame of a maximised window, before it
+// resizes the client (openbox does). Raised in between, a Resize would find a maximised window
+// smaller than before, below the size its handler keeps, and a width it may not write. The state
+// is reported with its size; a state that brings no size is reported when the window manager has
+// had its time.
+TEST(WindowFrameTest, AMaximisedStateIsReportedWithItsSize)
+{
+    ProbeWindow probe;
+    Form &form = *probe.form;
+    announceFrame(form, {1, 1, 20, 5});
+    QTRY_ASSERT_EQ(form.width(), (400 + 2) * 15);
+    using Report = std::pair<std::int16_t, float>; // state, inner width
+    std::vector<Report> resizes;
+    form.bind("W", Event::Resize,
+              [&](const EventArgs &) { resizes.emplace_back(form.windowState(), form.scaleWidth()); });
+
+    announceMaximised(form, true);
+    announceFrame(form, {0, 0, 19, 0});
+    QTRY_ASSERT_EQ(form.windowState(), 2);
+    configureClient(form, 900, 700);
+    QTRY_ASSERT_TRUE(!resizes.empty() && (resizes.back() == Report{2, 900 * 15}));
+    for (const auto &[state, width] : resizes)
+        EXPECT_FALSE(state == 2 && width != 900 * 15) << "maximised at " << width << " twips";
+
+    announceMaximised(form, false);
+    QTRY_ASSERT_TRUE(resizes.back().first == 0);
+    EXPECT_EQ(resizes.back().second, 900 * 15);
 }
