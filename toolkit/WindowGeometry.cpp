@@ -155,6 +155,8 @@ WindowGeometry::WindowGeometry(QWidget *window, std::function<void()> sizeChange
     m_stateSizeTimeout.setSingleShot(true);
     m_stateSizeTimeout.setInterval(kStateSizeTimeoutMs);
     connect(&m_stateSizeTimeout, &QTimer::timeout, this, [this] {
+        // The state is reported with the size there is.
+        m_reportedClient = QSize();
         m_resizeOwed = false;
         m_sizeChanged();
     });
@@ -330,25 +332,20 @@ bool WindowGeometry::resizeUnderWay()
 
 bool WindowGeometry::stateAwaitsItsSize(QSize client)
 {
-    // A window manager may announce the maximised state, and the frame that goes with it, before
-    // it resizes the client (openbox does): the state and frame of a maximised window with the
-    // size it had before, whose outer size can then be smaller than any the window was allowed.
-    // Until the client has another size than at the last report, or the window manager has had
-    // its time, the state waits for its size.
+    // Openbox announces the maximised state and its frame before it resizes the client: a
+    // maximised window with the size it had before, whose outer size can then be smaller than any
+    // the window was allowed. Until the client has another size than at the last report, or the
+    // window manager has had its time, the state waits for its size.
     const Qt::WindowStates state = m_window->windowState();
     if (state & Qt::WindowMinimized)
         return false;
     const bool maximised = (state & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
-    if (maximised != m_reportedMaximised && client == m_reportedClient) {
-        if (m_stateSizeTimeout.isActive())
-            return true;
-        if (!std::exchange(m_stateSizeWaited, true)) {
+    if (maximised != m_reportedMaximised && client.isValid() && client == m_reportedClient) {
+        if (!m_stateSizeTimeout.isActive())
             m_stateSizeTimeout.start();
-            return true;
-        }
+        return true;
     }
     m_stateSizeTimeout.stop();
-    m_stateSizeWaited = false;
     m_reportedClient = client;
     m_reportedMaximised = maximised;
     return false;

@@ -97,9 +97,8 @@ private:
     // The client's size and whether it was maximised at the last size and state reported.
     QSize m_reportedClient;
     bool m_reportedMaximised = false;
-    // How long a change into or out of the maximised state waits for its size.
+    // Runs while a change into or out of the maximised state waits for its size.
     QTimer m_stateSizeTimeout;
-    bool m_stateSizeWaited = false;
     // Centred before the window manager's frame was known: where the client area was put.
     bool m_centring = false;
     QPoint m_centredAt;
