@@ -5,16 +5,14 @@
 #include "toolkit/Form.h"
 
 #include "toolkit/ControlFactory.h"
-#include "toolkit/EventRouter.h"
+#include "toolkit/FormPrivate.h"
 #include "toolkit/Twips.h"
-#include "toolkit/WindowGeometry.h"
 #include "toolkit/widgets/Accessibility.h"
 #include "toolkit/widgets/Appearance.h"
 #include "toolkit/widgets/IconRenderer.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
@@ -31,25 +29,6 @@ void requireSize(float value)
 }
 
 } // namespace
-
-struct Form::Private
-{
-    // The window's widget; every control's widget lies in its tree.
-    std::unique_ptr<QWidget> window;
-    std::vector<std::unique_ptr<Control>> controls;
-    std::unique_ptr<EventRouter> router;
-    std::unique_ptr<WindowGeometry> geometry;
-    std::function<void()> beep;
-    std::function<void()> end;
-    std::function<void(const RuntimeError &)> presentError;
-    QPointer<QMessageBox> errorBox;
-    StartUpPosition startUpPosition = StartUpPosition::Manual;
-    bool shown = false;
-    bool ended = false;
-    bool destroying = false;
-    // How deep the window's own Resize handler runs, nested runs included.
-    int resizeDepth = 0;
-};
 
 Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
     : Control(*this, {ControlKind::Window, window.name, kNoIndex, nullptr, kNoTabIndex}, new WindowWidget)
@@ -167,9 +146,9 @@ void Form::setWidth(float width)
     // least size it accepts: the window manager is told, so that it stops the user's drag there
     // instead of the program undoing each step of it.
     const bool minimum = d->resizeDepth > 0 && width > this->width();
-    d->geometry->setOuterWidth(pixelsFromTwips(width));
+    d->geometry->setOuterWidth(exactPixelsFromTwips(width));
     if (minimum)
-        d->geometry->setMinimumOuterWidth(pixelsFromTwips(width));
+        d->geometry->setMinimumOuterWidth(exactPixelsFromTwips(width));
 }
 
 float Form::height() const
@@ -183,9 +162,9 @@ void Form::setHeight(float height)
     if (windowState() != 0)
         throw RuntimeError(ErrorCode::FormMinimizedOrMaximized);
     const bool minimum = d->resizeDepth > 0 && height > this->height();
-    d->geometry->setOuterHeight(pixelsFromTwips(height));
+    d->geometry->setOuterHeight(exactPixelsFromTwips(height));
     if (minimum)
-        d->geometry->setMinimumOuterHeight(pixelsFromTwips(height));
+        d->geometry->setMinimumOuterHeight(exactPixelsFromTwips(height));
 }
 
 float Form::scaleWidth() const
@@ -200,7 +179,7 @@ float Form::scaleHeight() const
 
 std::int16_t Form::windowState() const
 {
-    const Qt::WindowStates state = widget()->windowState();
+    const Qt::WindowStates state = d->geometry->state();
     if (state & Qt::WindowMinimized)
         return 1;
     if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
@@ -222,104 +201,12 @@ void Form::load()
 
 void Form::show()
 {
-    if (!d->shown && d->startUpPosition == StartUpPosition::CenterScreen)
-        d->geometry->centreOnScreen();
+    const bool centred = !d->shown && d->startUpPosition == StartUpPosition::CenterScreen;
     d->shown = true;
-    widget()->show();
-}
-
-Control &Form::control(std::string_view name, std::int16_t index) const
-{
-    if (name == this->name() && index == kNoIndex)
-        return const_cast<Form &>(*this);
-    for (const auto &control : d->controls) {
-        if (control->index() == index && control->name() == name)
-            return *control;
-    }
-    throw RuntimeError(ErrorCode::ControlArrayElementMissing);
-}
-
-template<class Kind>
-Kind &Form::typed(std::string_view name, std::int16_t index) const
-{
-    if (auto *control = dynamic_cast<Kind *>(&this->control(name, index)))
-        return *control;
-    throw RuntimeError(ErrorCode::TypeMismatch);
-}
-
-PictureBox &Form::pictureBox(std::string_view name, std::int16_t index) const
-{
-    return typed<PictureBox>(name, index);
-}
-
-Image &Form::image(std::string_view name, std::int16_t index) const
-{
-    return typed<Image>(name, index);
-}
-
-TextBox &Form::textBox(std::string_view name, std::int16_t index) const
-{
-    return typed<TextBox>(name, index);
-}
-
-CommandButton &Form::commandButton(std::string_view name, std::int16_t index) const
-{
-    return typed<CommandButton>(name, index);
-}
-
-CheckBox &Form::checkBox(std::string_view name, std::int16_t index) const
-{
-    return typed<CheckBox>(name, index);
-}
-
-ComboBox &Form::comboBox(std::string_view name, std::int16_t index) const
-{
-    return typed<ComboBox>(name, index);
-}
-
-Frame &Form::frame(std::string_view name, std::int16_t index) const
-{
-    return typed<Frame>(name, index);
-}
-
-Label &Form::label(std::string_view name, std::int16_t index) const
-{
-    return typed<Label>(name, index);
-}
-
-Slider &Form::slider(std::string_view name, std::int16_t index) const
-{
-    return typed<Slider>(name, index);
-}
-
-TabStrip &Form::tabStrip(std::string_view name, std::int16_t index) const
-{
-    return typed<TabStrip>(name, index);
-}
-
-std::vector<Control *> Form::controls() const
-{
-    std::vector<Control *> all;
-    for (const auto &control : d->controls)
-        all.push_back(control.get());
-    return all;
-}
-
-void Form::bind(std::string_view name, Event event, const Handler &handler)
-{
-    if (name == this->name()) {
-        Control::bind(event, handler);
-        return;
-    }
-    bool bound = false;
-    for (const auto &control : d->controls) {
-        if (control->name() == name) {
-            control->bind(event, handler);
-            bound = true;
-        }
-    }
-    if (!bound)
-        throw RuntimeError(ErrorCode::ControlArrayElementMissing);
+    if (centred)
+        d->geometry->showCentred();
+    else
+        widget()->show();
 }
 
 void Form::beep()
@@ -365,21 +252,19 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
     if (d->ended || d->destroying)
         return;
     const bool resizing = &control == this && event == Event::Resize;
-    // A size the window system is still bringing (a request of the program's own, or a state
-    // change announced before its size) is reported when it arrives; meanwhile the sizes Qt has
-    // are not the window's.
-    if (resizing && d->geometry->resizeUnderWay())
+    // The sizes and the state the handler reads include the frame the window has now, and whether
+    // a window manager still runs. A size the window system is still bringing (a request of the
+    // program's own, or a state change announced before its size) is reported when it arrives;
+    // meanwhile the sizes Qt has are not the window's.
+    if (resizing && (d->geometry->refreshFrame(), d->geometry->resizeUnderWay()))
         return;
     const Handler &handler = control.handler(event);
     if (!handler)
         return;
     args.index = control.index();
-    if (resizing) {
-        // The sizes the handler reads include the frame the window has now.
-        d->geometry->refreshFrame();
-        // While the window's own Resize handler runs, nested runs included.
+    // While the window's own Resize handler runs, nested runs included.
+    if (resizing)
         ++d->resizeDepth;
-    }
     try {
         handler(args);
     } catch (const RuntimeError &error) {
@@ -387,8 +272,8 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
     } catch (const EndRequest &) {
         finishEnd();
     }
-    if (resizing)
-        --d->resizeDepth;
+    if (resizing && --d->resizeDepth == 0)
+        d->geometry->keepCentred();
 }
 
 void Form::showError(const RuntimeError &error)

@@ -22,6 +22,11 @@ int pixelsFromTwips(double twips)
     return static_cast<int>(std::fmax(-kPixelLimit, std::fmin(kPixelLimit, pixels)));
 }
 
+double exactPixelsFromTwips(double twips)
+{
+    return twips / kTwipsPerPixel;
+}
+
 double twipsFromPixels(double pixels)
 {
     return pixels * kTwipsPerPixel;

@@ -13,6 +13,10 @@ inline constexpr double kTwipsPerPixel = 15.0;
 // pixel (a half goes up), held within the range a widget geometry can take.
 int pixelsFromTwips(double twips);
 
+// The logical pixels of a length in twips, unrounded: a window's outer size, which the window
+// system rounds together with the frame around it.
+double exactPixelsFromTwips(double twips);
+
 // The twips of a logical pixel coordinate, unrounded (mouse positions may fall between pixels).
 double twipsFromPixels(double pixels);
 

@@ -4,7 +4,9 @@
 
 #pragma once
 
-#include <QAbstractNativeEventFilter>
+#include "toolkit/X11Window.h"
+
+#include <QMargins>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -19,34 +21,23 @@ class QWidget;
 
 namespace toolkit {
 
-// The frame a window system draws around a window's client area, in pixels.
-struct FrameMargins
-{
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int width() const { return left + right; }
-    int height() const { return top + bottom; }
-    bool operator==(const FrameMargins &) const = default;
-};
-
-// The frame of the design's platform, a 4 pixel border around a 19 pixel caption bar: the frame a
-// window has where no window manager draws one (Xvfb without a window manager, Qt's offscreen
-// platform).
-inline constexpr FrameMargins kNominalFrame{4, 23, 4, 4};
+// The frame of the design's platform, a 4 pixel border around a 19 pixel caption bar, in logical
+// pixels: the frame a window has where no window manager draws one (an X server without a window
+// manager, Qt's offscreen platform).
+inline constexpr QMarginsF kNominalFrame{4, 23, 4, 4};
 
 // The window system's rules for the geometry of a top-level window: the frame around it, its real
-// outer and inner size, the least size the window manager lets the user give it, and the place that
-// centres it on the screen.
+// outer and inner size, its state, the least size the window manager lets the user give it, and
+// the place that centres it on the screen. Sizes are in the window's logical pixels; the window
+// manager's frame, which it draws in device pixels, is a fraction of a logical pixel where the
+// device pixel ratio does not divide it.
 //
 // A window manager decides a window's geometry and may refuse a program's request, most of all
 // while the user drags the frame: the sizes reported are always those the window system has. The
 // frame is the window manager's own (its _NET_FRAME_EXTENTS on X11, Qt's decoration on Wayland) and
 // is known to change after the window is first shown; every change of it is reported, since it
 // changes the outer size.
-class WindowGeometry : public QObject, private QAbstractNativeEventFilter
+class WindowGeometry : public QObject
 {
 public:
     // sizeChanged runs whenever the frame changes while the window exists, and when a size that
@@ -54,17 +45,22 @@ public:
     WindowGeometry(QWidget *window, std::function<void()> sizeChanged);
     ~WindowGeometry() override;
 
-    FrameMargins frame() const;
-    QSize outerSize() const;
+    QMarginsF frame() const;
+    QSizeF outerSize() const;
+    // The window's state as the window system keeps it. Without a running window manager nothing
+    // maximises or minimises an X11 window, whatever one that has ended left behind.
+    Qt::WindowStates state() const;
 
-    // Resizes the window to an outer size in pixels, frame included, along one axis.
-    void setOuterWidth(int pixels);
-    void setOuterHeight(int pixels);
+    // Resizes the window along one axis to an outer size, frame included: the client area takes
+    // the least whole size whose outer size is not below it. Where no window manager decides, the
+    // new size is there at once; otherwise it is reported when it arrives.
+    void setOuterWidth(qreal width);
+    void setOuterHeight(qreal height);
 
     // Makes an outer size the least the window manager lets the user drag the window to; it holds
     // for the program's own requests as well.
-    void setMinimumOuterWidth(int pixels);
-    void setMinimumOuterHeight(int pixels);
+    void setMinimumOuterWidth(qreal width);
+    void setMinimumOuterHeight(qreal height);
 
     // Reads the frame afresh from the window system; true when it has changed since last read.
     bool refreshFrame();
@@ -73,35 +69,46 @@ public:
     // reported then. A false answer means the size and state are reported now.
     bool resizeUnderWay();
 
-    // Places the window, before it is first shown, in the middle of its screen's available area,
-    // with the frame the window manager will give it.
-    void centreOnScreen();
+    // Shows the window for the first time in the middle of its screen's available area, with the
+    // frame the window manager will give it.
+    void showCentred();
+    // After the window's size has been reported: while it is being placed, before Qt paints its
+    // first frame, it is centred again for the size it has now.
+    void keepCentred();
 
 private:
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+    void readFrame();
+    void onX11Change(X11Window::Change change);
     void resizeClient(QSize size);
     bool stateAwaitsItsSize(QSize client);
     void scheduleCheck();
     void check();
+    void followServerSize();
+    void centreOnScreen();
+    QPoint centredPosition() const;
     void placeCentred();
 
-    struct X11;
     QPointer<QWidget> m_window;
     std::function<void()> m_sizeChanged;
-    std::unique_ptr<X11> m_x11;
-    // The frame as last reported by the window manager itself, where it says.
-    std::optional<FrameMargins> m_managerFrame;
-    FrameMargins m_lastFrame;
+    std::unique_ptr<X11Window> m_x11;
+    // Whether a window manager ran at the last read, and the frame it announced then, in device
+    // pixels, where it could be believed.
+    bool m_managed = false;
+    std::optional<QMargins> m_managerFrame;
+    QMarginsF m_lastFrame = kNominalFrame;
     bool m_checkPending = false;
     bool m_resizeOwed = false;
-    // The client's size and whether it was maximised at the last size and state reported.
+    // The client's device size and whether it was maximised at the last size and state reported.
     QSize m_reportedClient;
     bool m_reportedMaximised = false;
     // Runs while a change into or out of the maximised state waits for its size.
     QTimer m_stateSizeTimeout;
-    // Centred before the window manager's frame was known: where the client area was put.
-    bool m_centring = false;
+    // Where the client area was put to centre the window; whether the window is being placed (shown for the
+    // first time, or framed by a window manager that could not say its frame beforehand); whether it was
+    // centred before the window manager's frame was known.
     QPoint m_centredAt;
+    bool m_placing = false;
+    bool m_centring = false;
 };
 
 } // namespace toolkit

@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QMargins>
+#include <QPointer>
+#include <QSize>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace toolkit {
+
+// The X11 protocol of one top-level window's geometry: what the X server and the window manager
+// say about the window (its size, the window manager's frame, whether a window manager runs at
+// all), and the requests the toolkit makes of them. Every size here is in the X server's device
+// pixels; what they are in the window's logical pixels is decided elsewhere.
+//
+// Any X client can set properties on any window, and a window manager that has ended leaves its
+// properties behind: nothing read here is believed unless it can be true.
+class X11Window : private QAbstractNativeEventFilter
+{
+public:
+    // What the X server reports about the window.
+    enum class Change {
+        FrameExtents, // the window manager has announced a new frame
+        Parent,       // the window was framed, or its frame has gone
+        Configured,   // the window was moved or resized
+    };
+
+    // The X11 side of a window, or none where the application does not run on X11. changed runs
+    // for each report as it arrives, before Qt takes the same event in.
+    static std::unique_ptr<X11Window> attach(QWidget *window, std::function<void(Change)> changed);
+    ~X11Window() override;
+    X11Window(const X11Window &) = delete;
+    X11Window &operator=(const X11Window &) = delete;
+
+    // Whether a window manager runs now: it names a check window on the root window, and that
+    // window names itself.
+    bool managerRunning() const;
+    // The frame the window manager has announced around the window, left, top, right and bottom;
+    // none where there is no announcement, or where it holds no four values that together fit on
+    // the screen.
+    std::optional<QMargins> frameExtents() const;
+    // Before the window is mapped: asks the running window manager, where it knows the request, how
+    // large a frame it will draw, and waits a short time for the answer. None where no answer came.
+    std::optional<QMargins> requestFrameExtents() const;
+    // The client area's size as the X server has it now.
+    QSize size() const;
+    // Asks for a new size of the client area alone: its place stays the window manager's.
+    void resize(QSize size) const;
+
+private:
+    struct Connection;
+    X11Window(QWidget *window, std::unique_ptr<Connection> connection, std::function<void(Change)> changed);
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+    void allowEverySize() const;
+    std::uint32_t windowId() const;
+    std::uint32_t root() const;
+    QSize screenSize() const;
+
+    QPointer<QWidget> m_window;
+    std::unique_ptr<Connection> m_connection;
+    std::function<void(Change)> m_changed;
+    // The root window the window is on, once known: a window never changes screens.
+    mutable std::uint32_t m_root = 0;
+};
+
+} // namespace toolkit
