@@ -20,10 +20,11 @@ QUORVEL_TEST_PACKAGES=(
     x11-utils desktop-file-utils dpkg-dev file
     # What checks the package, its metadata and the licence of every file.
     lintian appstream reuse
-    # The window managers and the Wayland compositor the end-to-end tests run under, and what
-    # drives them: wmctrl, a session bus, the accessibility bus and its Python binding.
-    openbox xfwm4 metacity kwin-x11 kwin-style-breeze weston
-    wmctrl dbus-x11 at-spi2-core python3-gi gir1.2-atspi-2.0
+    # The window managers and the Wayland compositors the end-to-end tests run under, and what
+    # drives them: wmctrl, the X resources (xrdb), a session bus, the accessibility bus and its
+    # Python binding.
+    openbox xfwm4 metacity kwin-x11 kwin-style-breeze mutter weston kwin-wayland
+    wmctrl x11-xserver-utils dbus-x11 at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
 # Installs those of the named packages that are missing.

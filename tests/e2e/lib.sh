@@ -2,22 +2,29 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# What the end-to-end tests share: a private display with or without a window manager, the real
-# quorvel binary on it, its geometry as the X server has it, screenshots and their pixels. Every
-# file and process a test makes is removed or stopped when it exits, also when it fails.
-#   source lib.sh; start_desktop <window manager or none>; start_quorvel <binary>
+# What the end-to-end tests share: a private display with or without a window manager, at a device
+# pixel ratio of 1 or another, the real quorvel binary on it, its geometry as the X server has it
+# (in device pixels), screenshots and their pixels. Every file and process a test makes is removed
+# or stopped when it exits, also when it fails.
+#   source lib.sh; start_desktop <window manager or none> [scale]; start_quorvel <binary>
 
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/../../scripts/xvfb.sh"
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/../../scripts/wm.sh"
 
 E2E_WORK=$(mktemp -d)
 shot="$E2E_WORK/shot.png"
 QUORVEL_PID=
 WM_PID=
 WM_NAME=none
+# How the desktop scales the program: none; xft:<dpi>, the X resource GNOME, Xfce and KDE write,
+# which Qt takes as a device pixel ratio of dpi / 96; or qt:<factor>, QT_SCALE_FACTOR, as KDE may
+# set it. RATIO is the device pixel ratio that follows.
+SCALE=none
+RATIO=1
 viewport_colour="255,255,192"
 
 fail() {
-    echo "FAIL [$WM_NAME]: $*" >&2
+    echo "FAIL [$WM_NAME, scale $SCALE]: $*" >&2
     [ -s "$E2E_WORK/wm.log" ] && tail -n 20 "$E2E_WORK/wm.log" >&2
     exit 1
 }
@@ -31,34 +38,34 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-# Starts Xvfb, and the window manager on it unless wm is none; waits until the window manager has
-# taken over the screen (its check window names itself).
+# The value of an awk expression, in which r is the device pixel ratio.
+calc() { awk -v r="$RATIO" "BEGIN { print $1 }"; }
+
+# Starts Xvfb (twice as large where the program is scaled), the desktop's scale, and the window
+# manager unless wm is none.
 start_desktop() {
     WM_NAME=$1
+    SCALE=${2:-none}
+    case "$SCALE" in
+    none) RATIO=1 ;;
+    xft:*) RATIO=$(awk -v dpi="${SCALE#xft:}" 'BEGIN { print dpi / 96 }') ;;
+    qt:*) RATIO=${SCALE#qt:} ;;
+    *) fail "unknown scale" ;;
+    esac
     export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
-    start_xvfb || fail "Xvfb did not start"
+    start_xvfb "$([ "$RATIO" = 1 ] && echo 1280x1024 || echo 2560x1600)" || fail "Xvfb did not start"
+    case "$SCALE" in xft:*) echo "Xft.dpi: ${SCALE#xft:}" | xrdb -merge ;; esac
     [ "$WM_NAME" = none ] && return 0
-    # xfwm4 and kwin want a session bus; one of its own keeps the test apart from the machine's.
-    eval "$(dbus-launch --sh-syntax)"
-    case "$WM_NAME" in
-    xfwm4) xfwm4 --compositor=off ;;
-    kwin) kwin_x11 ;;
-    *) "$WM_NAME" ;;
-    esac >"$E2E_WORK/wm.log" 2>&1 &
-    WM_PID=$!
-    local check
-    for _ in $(seq 100); do
-        check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | awk '/window id/ {print $NF}')
-        [ -n "$check" ] && xprop -id "$check" _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
+    start_window_manager "$WM_NAME" "$E2E_WORK/wm.log" && return 0
     fail "$WM_NAME did not take over the screen"
 }
 
 # Starts quorvel and waits for its window.
 start_quorvel() {
-    QT_QPA_PLATFORM=xcb "$1" 2>"$E2E_WORK/quorvel.err" &
+    local scale=()
+    case "$SCALE" in qt:*) scale=("QT_SCALE_FACTOR=$RATIO") ;; esac
+    env QT_QPA_PLATFORM=xcb "${scale[@]}" "$1" 2>"$E2E_WORK/quorvel.err" &
     QUORVEL_PID=$!
     window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvel$' | head -n 1) || fail "no window"
 }
@@ -121,14 +128,22 @@ count_colour() {
 wait_for_pixel() { wait_until "$3" "$4: pixel ($1, $2)" shot_pixel "$1" "$2"; }
 
 # The viewport fills the client area less the margins measured at start-up, 2235 twips (149
-# pixels) of width and 195 twips (13 pixels) of height from (144, 8): its last column and row,
-# below the sheet, have its colour, the next ones do not.
+# logical pixels) of width and 195 twips (13 logical pixels) of height from (144, 8): its right
+# and bottom edges lie 5 logical pixels inside the client area. The device pixels next to an edge
+# have the viewport's colour inside and another outside; where the edge falls between device
+# pixels, the one it splits is left out.
 viewport_edges() {
-    local w h
+    local w h x_in x_out y_in y_out x_sheet
     read -r w h < <(inner_size)
+    read -r x_in x_out y_in y_out x_sheet < <(awk -v w="$w" -v h="$h" -v r="$RATIO" '
+        function inside(e) { return int(e + 0.999) - 1 - (e != int(e)) }
+        function outside(e) { return int(e) + (e != int(e)) }
+        BEGIN { x = (int(w / r + 0.5) - 5) * r; y = (int(h / r + 0.5) - 5) * r
+                print inside(x), outside(x), inside(y), outside(y), int(150 * r) }')
     take_shot
-    [ "$(pixel $((w - 6)) $((h - 7)))" = $viewport_colour ] && [ "$(pixel $((w - 5)) $((h - 7)))" != $viewport_colour ] &&
-        [ "$(pixel 150 $((h - 6)))" = $viewport_colour ] && [ "$(pixel 150 $((h - 5)))" != $viewport_colour ] &&
+    [ "$(pixel "$x_in" "$((y_in - 1))")" = $viewport_colour ] &&
+        [ "$(pixel "$x_out" "$((y_in - 1))")" != $viewport_colour ] &&
+        [ "$(pixel "$x_sheet" "$y_in")" = $viewport_colour ] && [ "$(pixel "$x_sheet" "$y_out")" != $viewport_colour ] &&
         echo "fills $w $h" || echo "does not fill $w $h"
 }
 expect_viewport_fills() { wait_until "fills $(inner_size)" "$1: the viewport" viewport_edges; }
