@@ -46,6 +46,9 @@ Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
     });
 
     widget()->resize(pixelsFromTwips(window.clientWidth), pixelsFromTwips(window.clientHeight));
+    // The window manager answers while the window is being set up.
+    if (d->startUpPosition == StartUpPosition::CenterScreen)
+        d->geometry->askForFrame();
     // The toolkit's default font is the window's, which its controls inherit, and the
     // application's: Qt lays out some text with the application font while a widget is still
     // being built (a text box does), and the error box shows it too.

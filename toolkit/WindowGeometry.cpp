@@ -153,11 +153,10 @@ void WindowGeometry::centreOnScreen()
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return;
     if (m_x11) {
-        // The window exists but is not mapped: a window manager that knows the request says now
-        // how large a frame it will draw, so that the outer size centred is the real one.
-        m_window->winId();
-        m_managed = m_x11->managerRunning();
-        m_managerFrame = m_managed ? m_x11->requestFrameExtents() : std::nullopt;
+        // The window exists but is not mapped: a window manager that knows the request says how
+        // large a frame it will draw, so that the outer size centred is the real one.
+        askForFrame();
+        m_managerFrame = m_managed ? m_x11->awaitFrameExtents() : std::nullopt;
         m_lastFrame = frame();
     }
     // Where the frame is only known once the window manager has framed the window, the window is
@@ -185,6 +184,16 @@ void WindowGeometry::placeCentred()
 {
     m_centredAt = centredPosition();
     m_window->setGeometry(QRect(m_centredAt, m_window->size()));
+}
+
+void WindowGeometry::askForFrame()
+{
+    if (!m_x11)
+        return;
+    m_window->winId();
+    m_managed = m_x11->managerRunning();
+    if (m_managed)
+        m_x11->requestFrameExtents();
 }
 
 void WindowGeometry::showCentred()

@@ -152,13 +152,13 @@ std::optional<QMargins> X11Window::frameExtents() const
     return QMargins(int((*extents)[0]), int((*extents)[2]), int((*extents)[1]), int((*extents)[3]));
 }
 
-std::optional<QMargins> X11Window::requestFrameExtents() const
+void X11Window::requestFrameExtents()
 {
-    if (!root())
-        return std::nullopt;
+    if (m_frameRequested.isValid() || !root())
+        return;
     const auto atoms = m_connection->cardinals(root(), m_connection->supported, XCB_ATOM_ATOM, 4096);
     if (!atoms || std::find(atoms->begin(), atoms->end(), m_connection->frameRequest) == atoms->end())
-        return std::nullopt;
+        return;
 
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
@@ -169,10 +169,15 @@ std::optional<QMargins> X11Window::requestFrameExtents() const
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char *>(&message));
     xcb_flush(m_connection->xcb);
-    QElapsedTimer clock;
-    clock.start();
+    m_frameRequested.start();
+}
+
+std::optional<QMargins> X11Window::awaitFrameExtents() const
+{
+    if (!m_frameRequested.isValid())
+        return std::nullopt;
     std::optional<QMargins> frame;
-    while (!(frame = frameExtents()) && clock.elapsed() < kFrameRequestTimeoutMs)
+    while (!(frame = frameExtents()) && m_frameRequested.elapsed() < kFrameRequestTimeoutMs)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return frame;
 }

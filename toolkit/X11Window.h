@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <QElapsedTimer>
 #include <QMargins>
 #include <QPointer>
 #include <QSize>
@@ -49,8 +50,11 @@ public:
     // the screen.
     std::optional<QMargins> frameExtents() const;
     // Before the window is mapped: asks the running window manager, where it knows the request, how
-    // large a frame it will draw, and waits a short time for the answer. None where no answer came.
-    std::optional<QMargins> requestFrameExtents() const;
+    // large a frame it will draw. The window manager answers while the program goes on.
+    void requestFrameExtents();
+    // The frame the window manager announced in answer, waited for until a short time after the
+    // request; none where there was no request, or no answer came.
+    std::optional<QMargins> awaitFrameExtents() const;
     // The client area's size as the X server has it now.
     QSize size() const;
     // Asks for a new size of the client area alone: its place stays the window manager's.
@@ -70,6 +74,8 @@ private:
     std::function<void(Change)> m_changed;
     // The root window the window is on, once known: a window never changes screens.
     mutable std::uint32_t m_root = 0;
+    // Since the window manager was asked for the frame; invalid before.
+    QElapsedTimer m_frameRequested;
 };
 
 } // namespace toolkit
