@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QSize>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -24,7 +25,8 @@ namespace toolkit {
 // pixels; what they are in the window's logical pixels is decided elsewhere.
 //
 // Any X client can set properties on any window, and a window manager that has ended leaves its
-// properties behind: nothing read here is believed unless it can be true.
+// properties behind: nothing read here is believed unless it can be true. Where Qt asks the window
+// manager for size steps that snap the window's size (at fractional ratios), they are taken back.
 class X11Window : private QAbstractNativeEventFilter
 {
 public:

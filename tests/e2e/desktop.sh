@@ -68,8 +68,9 @@ step_done "first show"
 echo "first show: frame $frame_l $frame_r $frame_t $frame_b, outer ${w}x$h at $x, $y," \
     "centre off by $(calc "$dx / 2"), $(calc "$dy / 2")"
 
-# Drags of the frame's bottom-right corner by dx, dy in steps 50 ms apart. The corner is grabbed
-# inside the border, or in the invisible resize border just outside the frame.
+# Drags of the frame's bottom-right corner by dx, dy in steps 50 ms apart, released once the
+# window manager has caught up with the pointer. The corner is grabbed inside the border, or in
+# the invisible resize border just outside the frame.
 drag_corner() {
     local x y w h cx cy
     read -r x y w h < <(outer_geometry)
@@ -78,6 +79,7 @@ drag_corner() {
     for step in $(seq "$3"); do
         xdotool mousemove $((cx + $1 * step / $3)) $((cy + $2 * step / $3)) sleep 0.05
     done
+    settled >/dev/null
     xdotool mouseup 1
 }
 # Growing: the frame follows the pointer, so the drag reached the frame.

@@ -217,7 +217,7 @@ TEST(X11WindowTest, AMaximisedStateIsReportedWithItsSizeAndEndsWithTheWindowMana
     announceFrame(form, {0, 0, 19, 0});
     QTRY_ASSERT_EQ(form.widget()->windowState(), Qt::WindowMaximized);
     configureClient(form, 900, 700);
-    const float maximisedWidth = std::round(900 / ratioOf(form)) * 15;
+    const auto maximisedWidth = static_cast<float>(std::round(900 / ratioOf(form)) * 15);
     QTRY_ASSERT_TRUE(!resizes.empty() && (resizes.back() == Report{2, maximisedWidth}));
     for (const auto &[state, width] : resizes)
         EXPECT_FALSE(state == 2 && width != maximisedWidth) << "maximised at " << width << " twips";
