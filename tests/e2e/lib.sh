@@ -67,7 +67,15 @@ start_quorvel() {
     case "$SCALE" in qt:*) scale=("QT_SCALE_FACTOR=$RATIO") ;; esac
     env QT_QPA_PLATFORM=xcb "${scale[@]}" "$1" 2>"$E2E_WORK/quorvel.err" &
     QUORVEL_PID=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvel$' | head -n 1) || fail "no window"
+    # A search fails when a window it looks at goes away meanwhile (KWin makes and ends windows of
+    # its own as it starts): it is searched again.
+    window=
+    for _ in $(seq 100); do
+        window=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1) || true
+        [ -n "$window" ] && return 0
+        sleep 0.2
+    done
+    fail "no window"
 }
 
 # Waits for the program to end with the exit status given.

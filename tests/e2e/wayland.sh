@@ -65,6 +65,9 @@ weston)
     ;;
 kwin)
     wait_until "set_window_geometry(0, 0, 554, 374)" "the client area at first show" last_request set_window_geometry
+    # The compositor has the window once it configures it with a state (activated).
+    activated() { grep -q 'xdg_toplevel@[0-9]*\.configure([0-9]*, [0-9]*, array\[[1-9]' "$E2E_WORK/quorvel.err" && echo yes; }
+    wait_until yes "the window shown by the compositor" activated
     cat >"$E2E_WORK/resize.js" <<'EOF'
 for (const window of workspace.clientList()) {
     if (window.caption === "Quorvel")
