@@ -4,15 +4,18 @@
 
 #include "toolkit/X11Window.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QWidget>
 
 #include <xcb/xcb.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -35,9 +38,8 @@ struct FreeReply
 template<class Reply>
 using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
 
-} // namespace
-
-struct X11Window::Connection
+// Qt's connection to the X server and the atoms the window's geometry is read through.
+struct Connection
 {
     xcb_connection_t *xcb = nullptr;
     xcb_atom_t frameExtents = XCB_ATOM_NONE;
@@ -66,66 +68,81 @@ struct X11Window::Connection
     }
 };
 
-std::unique_ptr<X11Window> X11Window::attach(QWidget *window, std::function<void(Change)> changed)
+// The X11 side of a window on Qt's own connection to the X server.
+class XcbWindow final : public X11Window, private QAbstractNativeEventFilter
 {
-    auto *native = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!native || !native->connection())
-        return nullptr;
-    auto connection = std::make_unique<Connection>();
-    connection->xcb = native->connection();
-    connection->frameExtents = connection->atom("_NET_FRAME_EXTENTS");
-    connection->frameRequest = connection->atom("_NET_REQUEST_FRAME_EXTENTS");
-    connection->supported = connection->atom("_NET_SUPPORTED");
-    connection->supportingWmCheck = connection->atom("_NET_SUPPORTING_WM_CHECK");
-    return std::unique_ptr<X11Window>(new X11Window(window, std::move(connection), std::move(changed)));
-}
+public:
+    XcbWindow(QWidget *window, const Connection &connection, std::function<void(Change)> changed);
+    ~XcbWindow() override;
 
-X11Window::X11Window(QWidget *window, std::unique_ptr<Connection> connection,
-                     std::function<void(Change)> changed)
+    bool managerRunning() const override;
+    std::optional<QMargins> frameExtents() const override;
+    void requestFrameExtents() override;
+    std::optional<QMargins> awaitFrameExtents() const override;
+    QSize size() const override;
+    void resize(QSize size) const override;
+
+private:
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+    void allowEverySize() const;
+    xcb_window_t windowId() const;
+    xcb_window_t root() const;
+    QSize screenSize() const;
+
+    QPointer<QWidget> m_window;
+    const Connection m_connection;
+    std::function<void(Change)> m_changed;
+    // The root window the window is on, once known: a window never changes screens.
+    mutable xcb_window_t m_root = XCB_WINDOW_NONE;
+    // Since the window manager was asked for the frame; invalid before.
+    QElapsedTimer m_frameRequested;
+};
+
+XcbWindow::XcbWindow(QWidget *window, const Connection &connection, std::function<void(Change)> changed)
     : m_window(window)
-    , m_connection(std::move(connection))
+    , m_connection(connection)
     , m_changed(std::move(changed))
 {
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
-X11Window::~X11Window()
+XcbWindow::~XcbWindow()
 {
     if (QCoreApplication::instance())
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-std::uint32_t X11Window::windowId() const
+xcb_window_t XcbWindow::windowId() const
 {
     return m_window ? static_cast<xcb_window_t>(m_window->internalWinId()) : xcb_window_t(XCB_WINDOW_NONE);
 }
 
-std::uint32_t X11Window::root() const
+xcb_window_t XcbWindow::root() const
 {
     const xcb_window_t window = windowId();
     if (!m_root && window) {
         const ReplyPtr<xcb_get_geometry_reply_t> reply(
-            xcb_get_geometry_reply(m_connection->xcb, xcb_get_geometry(m_connection->xcb, window), nullptr));
+            xcb_get_geometry_reply(m_connection.xcb, xcb_get_geometry(m_connection.xcb, window), nullptr));
         m_root = reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
     }
     return m_root;
 }
 
-bool X11Window::managerRunning() const
+bool XcbWindow::managerRunning() const
 {
     if (!root())
         return false;
-    const auto check = m_connection->cardinals(root(), m_connection->supportingWmCheck, XCB_ATOM_WINDOW, 1);
+    const auto check = m_connection.cardinals(root(), m_connection.supportingWmCheck, XCB_ATOM_WINDOW, 1);
     if (!check || check->size() != 1)
         return false;
     // The check window of a window manager that has ended is gone with it.
-    return m_connection->cardinals(check->front(), m_connection->supportingWmCheck, XCB_ATOM_WINDOW, 1) ==
+    return m_connection.cardinals(check->front(), m_connection.supportingWmCheck, XCB_ATOM_WINDOW, 1) ==
            check;
 }
 
-QSize X11Window::screenSize() const
+QSize XcbWindow::screenSize() const
 {
-    for (auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection->xcb)); screens.rem;
+    for (auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection.xcb)); screens.rem;
          xcb_screen_next(&screens)) {
         if (screens.data->root == root())
             return QSize(screens.data->width_in_pixels, screens.data->height_in_pixels);
@@ -133,13 +150,13 @@ QSize X11Window::screenSize() const
     return QSize();
 }
 
-std::optional<QMargins> X11Window::frameExtents() const
+std::optional<QMargins> XcbWindow::frameExtents() const
 {
     const xcb_window_t window = windowId();
     if (!window)
         return std::nullopt;
     // Left, right, top, bottom.
-    const auto extents = m_connection->cardinals(window, m_connection->frameExtents, XCB_ATOM_CARDINAL, 4);
+    const auto extents = m_connection.cardinals(window, m_connection.frameExtents, XCB_ATOM_CARDINAL, 4);
     if (!extents || extents->size() != 4)
         return std::nullopt;
     // Unsigned and summed in 64 bits: a value at or above 2^31 is no negative frame, and no sum
@@ -152,27 +169,27 @@ std::optional<QMargins> X11Window::frameExtents() const
     return QMargins(int((*extents)[0]), int((*extents)[2]), int((*extents)[1]), int((*extents)[3]));
 }
 
-void X11Window::requestFrameExtents()
+void XcbWindow::requestFrameExtents()
 {
     if (m_frameRequested.isValid() || !root())
         return;
-    const auto atoms = m_connection->cardinals(root(), m_connection->supported, XCB_ATOM_ATOM, 4096);
-    if (!atoms || std::find(atoms->begin(), atoms->end(), m_connection->frameRequest) == atoms->end())
+    const auto atoms = m_connection.cardinals(root(), m_connection.supported, XCB_ATOM_ATOM, 4096);
+    if (!atoms || std::find(atoms->begin(), atoms->end(), m_connection.frameRequest) == atoms->end())
         return;
 
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = windowId();
-    message.type = m_connection->frameRequest;
-    xcb_send_event(m_connection->xcb, false, root(),
+    message.type = m_connection.frameRequest;
+    xcb_send_event(m_connection.xcb, false, root(),
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char *>(&message));
-    xcb_flush(m_connection->xcb);
+    xcb_flush(m_connection.xcb);
     m_frameRequested.start();
 }
 
-std::optional<QMargins> X11Window::awaitFrameExtents() const
+std::optional<QMargins> XcbWindow::awaitFrameExtents() const
 {
     if (!m_frameRequested.isValid())
         return std::nullopt;
@@ -182,28 +199,28 @@ std::optional<QMargins> X11Window::awaitFrameExtents() const
     return frame;
 }
 
-QSize X11Window::size() const
+QSize XcbWindow::size() const
 {
     const xcb_window_t window = windowId();
     if (!window)
         return QSize();
     const ReplyPtr<xcb_get_geometry_reply_t> reply(
-        xcb_get_geometry_reply(m_connection->xcb, xcb_get_geometry(m_connection->xcb, window), nullptr));
+        xcb_get_geometry_reply(m_connection.xcb, xcb_get_geometry(m_connection.xcb, window), nullptr));
     return reply ? QSize(reply->width, reply->height) : QSize();
 }
 
-void X11Window::resize(QSize size) const
+void XcbWindow::resize(QSize size) const
 {
     // Qt would send its idea of the window's position along, which a window manager framing the
     // window can have told it wrong (openbox reports the place inside its frame).
     const std::uint32_t values[] = {std::uint32_t(std::clamp(size.width(), 1, 32767)),
                                     std::uint32_t(std::clamp(size.height(), 1, 32767))};
-    xcb_configure_window(m_connection->xcb, windowId(), XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+    xcb_configure_window(m_connection.xcb, windowId(), XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
                          values);
-    xcb_flush(m_connection->xcb);
+    xcb_flush(m_connection.xcb);
 }
 
-void X11Window::allowEverySize() const
+void XcbWindow::allowEverySize() const
 {
     // Qt asks the window manager to size a window in steps of the device pixel ratio, rounded: at
     // a ratio of 1.5 in steps of 2 device pixels, which a window manager that follows them snaps
@@ -213,16 +230,16 @@ void X11Window::allowEverySize() const
     constexpr std::uint32_t kSizeHintsLength = 18;
     const xcb_window_t window = windowId();
     auto hints =
-        m_connection->cardinals(window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, kSizeHintsLength);
+        m_connection.cardinals(window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, kSizeHintsLength);
     if (!hints || hints->empty() || !(hints->front() & kResizeSteps))
         return;
     hints->front() &= ~kResizeSteps;
-    xcb_change_property(m_connection->xcb, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
+    xcb_change_property(m_connection.xcb, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
                         XCB_ATOM_WM_SIZE_HINTS, 32, static_cast<std::uint32_t>(hints->size()), hints->data());
-    xcb_flush(m_connection->xcb);
+    xcb_flush(m_connection.xcb);
 }
 
-bool X11Window::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+bool XcbWindow::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
 {
     const xcb_window_t window = windowId();
     if (eventType != "xcb_generic_event_t" || !window)
@@ -231,7 +248,7 @@ bool X11Window::nativeEventFilter(const QByteArray &eventType, void *message, qi
     switch (event->response_type & ~0x80) {
     case XCB_PROPERTY_NOTIFY: {
         const auto *property = reinterpret_cast<const xcb_property_notify_event_t *>(event);
-        if (property->window == window && property->atom == m_connection->frameExtents)
+        if (property->window == window && property->atom == m_connection.frameExtents)
             m_changed(Change::FrameExtents);
         if (property->window == window && property->atom == XCB_ATOM_WM_NORMAL_HINTS)
             allowEverySize();
@@ -249,6 +266,22 @@ bool X11Window::nativeEventFilter(const QByteArray &eventType, void *message, qi
         break;
     }
     return false;
+}
+
+} // namespace
+
+std::unique_ptr<X11Window> X11Window::attach(QWidget *window, const std::function<void(Change)> &changed)
+{
+    auto *native = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!native || !native->connection())
+        return nullptr;
+    Connection connection;
+    connection.xcb = native->connection();
+    connection.frameExtents = connection.atom("_NET_FRAME_EXTENTS");
+    connection.frameRequest = connection.atom("_NET_REQUEST_FRAME_EXTENTS");
+    connection.supported = connection.atom("_NET_SUPPORTED");
+    connection.supportingWmCheck = connection.atom("_NET_SUPPORTING_WM_CHECK");
+    return std::make_unique<XcbWindow>(window, connection, changed);
 }
 
 } // namespace toolkit

@@ -4,13 +4,9 @@
 
 #pragma once
 
-#include <QAbstractNativeEventFilter>
-#include <QElapsedTimer>
 #include <QMargins>
-#include <QPointer>
 #include <QSize>
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -27,7 +23,7 @@ namespace toolkit {
 // Any X client can set properties on any window, and a window manager that has ended leaves its
 // properties behind: nothing read here is believed unless it can be true. Where Qt asks the window
 // manager for size steps that snap the window's size (at fractional ratios), they are taken back.
-class X11Window : private QAbstractNativeEventFilter
+class X11Window
 {
 public:
     // What the X server reports about the window.
@@ -37,47 +33,34 @@ public:
         Configured,   // the window was moved or resized
     };
 
-    // The X11 side of a window, or none where the application does not run on X11. changed runs
-    // for each report as it arrives, before Qt takes the same event in.
-    static std::unique_ptr<X11Window> attach(QWidget *window, std::function<void(Change)> changed);
-    ~X11Window() override;
+    // The X11 side of a window, or none where the application does not run on X11, or where the
+    // program was built without X11. changed runs for each report as it arrives, before Qt takes
+    // the same event in.
+    static std::unique_ptr<X11Window> attach(QWidget *window, const std::function<void(Change)> &changed);
+    virtual ~X11Window() = default;
     X11Window(const X11Window &) = delete;
     X11Window &operator=(const X11Window &) = delete;
 
     // Whether a window manager runs now: it names a check window on the root window, and that
     // window names itself.
-    bool managerRunning() const;
+    virtual bool managerRunning() const = 0;
     // The frame the window manager has announced around the window, left, top, right and bottom;
     // none where there is no announcement, or where it holds no four values that together fit on
     // the screen.
-    std::optional<QMargins> frameExtents() const;
+    virtual std::optional<QMargins> frameExtents() const = 0;
     // Before the window is mapped: asks the running window manager, where it knows the request, how
     // large a frame it will draw. The window manager answers while the program goes on.
-    void requestFrameExtents();
+    virtual void requestFrameExtents() = 0;
     // The frame the window manager announced in answer, waited for until a short time after the
     // request; none where there was no request, or no answer came.
-    std::optional<QMargins> awaitFrameExtents() const;
+    virtual std::optional<QMargins> awaitFrameExtents() const = 0;
     // The client area's size as the X server has it now.
-    QSize size() const;
+    virtual QSize size() const = 0;
     // Asks for a new size of the client area alone: its place stays the window manager's.
-    void resize(QSize size) const;
+    virtual void resize(QSize size) const = 0;
 
-private:
-    struct Connection;
-    X11Window(QWidget *window, std::unique_ptr<Connection> connection, std::function<void(Change)> changed);
-    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
-    void allowEverySize() const;
-    std::uint32_t windowId() const;
-    std::uint32_t root() const;
-    QSize screenSize() const;
-
-    QPointer<QWidget> m_window;
-    std::unique_ptr<Connection> m_connection;
-    std::function<void(Change)> m_changed;
-    // The root window the window is on, once known: a window never changes screens.
-    mutable std::uint32_t m_root = 0;
-    // Since the window manager was asked for the frame; invalid before.
-    QElapsedTimer m_frameRequested;
+protected:
+    X11Window() = default;
 };
 
 } // namespace toolkit

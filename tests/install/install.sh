@@ -5,9 +5,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Checks what installing Quorvel puts on a machine.
-#   install.sh <build folder> package       the Debian package: lintian, fields, contents, and its
-#                                           binary starts
-#   install.sh <source folder> reproducible two builds of the same commit give the same package
+#   install.sh <build folder> package   the Debian package: lintian, fields, contents, and its
+#                                       binary starts
+#   install.sh <source folder> release  the source release of the commit at hand: its tarball,
+#                                       built and packaged twice without git, gives the same bytes
 set -euo pipefail
 build=$1
 what=$2
@@ -41,6 +42,13 @@ package() { # <build folder> <into folder>: the package's path
     (cd "$2" && cpack --config "$1/CPackConfig.cmake" -B "$2" >/dev/null) && ls "$2"/quorvel_*.deb
 }
 
+check_file_times() { # <package> <seconds since 1970>: every file of the package has that time
+    local expected times
+    expected=$(date -u -d "@$2" '+%Y-%m-%d %H:%M:%S')
+    times=$(dpkg-deb --fsys-tarfile "$1" | TZ=UTC tar -tv --full-time | awk '{ print $4 " " $5 }' | sort -u)
+    [ "$times" = "$expected" ] || fail "the package's files have the times $times, not $expected"
+}
+
 case "$what" in
 package)
     deb=$(package "$build" "$work")
@@ -59,14 +67,69 @@ package)
     timeout 20 xdotool search --sync --onlyvisible --name '^Quorvel$' >/dev/null || fail "no window"
     kill $!
     ;;
-reproducible)
+release)
+    source=$build
+    # The commit at hand: HEAD, with the working tree's changes to its files where there are any,
+    # released from a clone of it, which has no changes.
+    export GIT_AUTHOR_NAME=install.sh GIT_AUTHOR_EMAIL=install.sh@invalid
+    export GIT_COMMITTER_NAME=$GIT_AUTHOR_NAME GIT_COMMITTER_EMAIL=$GIT_AUTHOR_EMAIL
+    commit=$(git -C "$source" stash create)
+    commit=${commit:-$(git -C "$source" rev-parse HEAD)}
+    git clone --quiet --shared --no-checkout "$source" "$work/clone"
+    git -C "$work/clone" checkout --quiet --detach "$commit"
+    release=$work/clone/scripts/release
+
+    # A release is a commit: a changed file stops it before anything is written.
+    echo >>"$work/clone/README.md"
+    "$release" --output "$work/refused" >/dev/null 2>"$work/refusal" && fail "a tarball was made from a changed tree"
+    grep -q "not committed" "$work/refusal" || fail "the refusal does not say why: $(cat "$work/refusal")"
+    [ ! -e "$work/refused" ] || fail "a refused release wrote something"
+    git -C "$work/clone" checkout --quiet -- README.md
+
+    # The same commit gives the same tarball.
+    "$release" --output "$work" >/dev/null
+    tarball=$(ls "$work"/quorvel-*.tar.xz)
+    name=$(basename "$tarball" .tar.xz)
+    "$release" --output "$work/again" >/dev/null
+    cmp "$tarball" "$work/again/$name.tar.xz" || fail "two tarballs of the same commit differ"
+    # Exactly the commit's files, in one folder named as the tarball is.
+    diff <(tar -tJf "$tarball" | grep -v '/$' | sort) \
+        <(git -C "$work/clone" ls-files | sed "s|^|$name/|" | sort) >"$work/difference" ||
+        fail "the tarball holds other files than the commit: $(cat "$work/difference")"
+
+    # Built and packaged twice, each copy unpacked in a folder of its own, where there is no git.
+    # Every file of the release says its licence.
     for copy in first second; do
-        cmake -G Ninja -S "$build" -B "$work/$copy" -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF >/dev/null
-        cmake --build "$work/$copy" >/dev/null
-        mkdir "$work/$copy/package"
-        package "$work/$copy" "$work/$copy/package" >/dev/null
+        mkdir "$work/$copy"
+        tar -xJf "$tarball" -C "$work/$copy"
+        [ "$copy" = second ] || reuse --root "$work/$copy/$name" lint >"$work/reuse" 2>&1 ||
+            fail "reuse: $(cat "$work/reuse")"
+        (cd "$work/$copy/$name" && env -u SOURCE_DATE_EPOCH cmake --preset release >/dev/null &&
+            cmake --build --preset release >/dev/null)
+        package "$work/$copy/$name/build/release" "$work/$copy" >/dev/null
     done
-    cmp "$work"/first/package/quorvel_*.deb "$work"/second/package/quorvel_*.deb || fail "the two packages differ"
+    unpacked=$work/first/$name
+    grep -q "^project(Quorvel VERSION ${name#quorvel-} " "$unpacked/CMakeLists.txt" ||
+        fail "$name is not the version in its CMakeLists.txt"
+    deb=$(ls "$work"/first/quorvel_*.deb)
+    cmp "$deb" "$work"/second/quorvel_*.deb || fail "two packages of the same tarball differ"
+    TMPDIR=$work lintian "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(cat "$work/lintian")"
+    grep -Eq '^(E|W):' "$work/lintian" && fail "lintian: $(cat "$work/lintian")"
+
+    # Every file has the time of midnight UTC of the release day in the tarball's CMakeLists.txt;
+    # SOURCE_DATE_EPOCH wins over it, and one that is no number, or later than a package's files
+    # can be, stops the configuration.
+    day=$(sed -n 's/^set(QUORVEL_RELEASE_DATE \([0-9-]*\))$/\1/p' "$unpacked/CMakeLists.txt")
+    check_file_times "$deb" "$(date -u -d "$day" +%s)"
+    (cd "$unpacked" && SOURCE_DATE_EPOCH=1234567890 cmake --preset release >/dev/null)
+    mkdir "$work/epoch"
+    check_file_times "$(package "$unpacked/build/release" "$work/epoch")" 1234567890
+    for wrong in 12ab 8589934592; do
+        (cd "$unpacked" && SOURCE_DATE_EPOCH=$wrong cmake --preset release) >"$work/configure" 2>&1 &&
+            fail "SOURCE_DATE_EPOCH=$wrong was taken"
+        grep -q "SOURCE_DATE_EPOCH is \"$wrong\"" "$work/configure" ||
+            fail "SOURCE_DATE_EPOCH=$wrong was refused without saying why: $(cat "$work/configure")"
+    done
     ;;
 *)
     fail "unknown check $what"
