@@ -9,7 +9,8 @@ function(quorvel_file_time release_day result)
     if(DEFINED ENV{SOURCE_DATE_EPOCH})
         set(time "$ENV{SOURCE_DATE_EPOCH}")
         # A package's files can have no later time than the largest of eleven octal digits, the
-        # field of a tar header: 2242-03-16 12:56:31 UTC. Leading zeros would make it octal.
+        # field of a tar header: 2242-03-16 12:56:31 UTC. It is passed on without leading zeros,
+        # which a reader could take for an octal number.
         string(REGEX REPLACE "^0+([0-9])" "\\1" seconds "${time}")
         string(LENGTH "${seconds}" digits)
         if(NOT seconds MATCHES "^[0-9]+$" OR digits GREATER 10 OR seconds GREATER 8589934591)
@@ -17,11 +18,16 @@ function(quorvel_file_time release_day result)
                                 "have. It must be a whole number of seconds since 1970-01-01 00:00 "
                                 "UTC, such as 1796515200, at most 8589934591, or not be set at all.")
         endif()
-        set(time ${seconds})
-    elseif(EXISTS ${PROJECT_SOURCE_DIR}/.git)
+        set(${result} ${seconds} PARENT_SCOPE)
+        return()
+    endif()
+    set(time "")
+    if(EXISTS ${PROJECT_SOURCE_DIR}/.git)
         execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                        OUTPUT_VARIABLE time OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-    else()
+                        OUTPUT_VARIABLE time OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    endif()
+    # A checkout where git is missing or cannot read the history has a time all the same.
+    if(NOT time MATCHES "^[0-9]+$")
         if(NOT release_day MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-([0-9][0-9])$")
             message(FATAL_ERROR "The release day \"${release_day}\" is not written YYYY-MM-DD.")
         endif()
