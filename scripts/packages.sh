@@ -18,8 +18,9 @@ QUORVEL_TEST_PACKAGES=(
     "${QUORVEL_PACKAGES[@]}"
     libgtest-dev libbenchmark-dev
     x11-utils desktop-file-utils dpkg-dev file
-    # What checks the package, its metadata and the licence of every file.
-    lintian appstream reuse
+    # What checks the package, its metadata and the licence of every file, and makes and unpacks
+    # the source release.
+    lintian appstream reuse git xz-utils
     # The window managers and the Wayland compositors the end-to-end tests run under, and what
     # drives them: wmctrl, the X resources (xrdb), a session bus, the accessibility bus and its
     # Python binding.
