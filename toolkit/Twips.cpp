@@ -18,7 +18,7 @@ int pixelsFromTwips(double twips)
 {
     if (std::isnan(twips))
         return 0;
-    const double pixels = std::floor(twips / kTwipsPerPixel + 0.5);
+    const double pixels = std::floor(exactPixelsFromTwips(twips) + 0.5);
     return static_cast<int>(std::fmax(-kPixelLimit, std::fmin(kPixelLimit, pixels)));
 }
 

@@ -91,11 +91,15 @@ QMarginsF WindowGeometry::frame() const
     return kNominalFrame;
 }
 
-QSizeF WindowGeometry::outerSize() const
+QSizeF WindowGeometry::frameSize() const
 {
     const QMarginsF margins = frame();
-    return QSizeF(m_window->size()) +
-           QSizeF(margins.left() + margins.right(), margins.top() + margins.bottom());
+    return QSizeF(margins.left() + margins.right(), margins.top() + margins.bottom());
+}
+
+QSizeF WindowGeometry::outerSize() const
+{
+    return QSizeF(m_window->size()) + frameSize();
 }
 
 Qt::WindowStates WindowGeometry::state() const
@@ -108,14 +112,12 @@ Qt::WindowStates WindowGeometry::state() const
 
 void WindowGeometry::setOuterWidth(qreal width)
 {
-    const QMarginsF margins = frame();
-    resizeClient(QSize(clientLength(width, margins.left() + margins.right()), m_window->height()));
+    resizeClient(QSize(clientLength(width, frameSize().width()), m_window->height()));
 }
 
 void WindowGeometry::setOuterHeight(qreal height)
 {
-    const QMarginsF margins = frame();
-    resizeClient(QSize(m_window->width(), clientLength(height, margins.top() + margins.bottom())));
+    resizeClient(QSize(m_window->width(), clientLength(height, frameSize().height())));
 }
 
 void WindowGeometry::resizeClient(QSize size)
@@ -137,14 +139,12 @@ void WindowGeometry::setMinimumOuterWidth(qreal width)
     // frame the window has now. It is not followed through later changes of the frame: the frame
     // of a maximised window is not the one it is restored with, and a window manager refuses to
     // restore a window to a size below its minimum.
-    const QMarginsF margins = frame();
-    m_window->setMinimumWidth(clientLength(width, margins.left() + margins.right()));
+    m_window->setMinimumWidth(clientLength(width, frameSize().width()));
 }
 
 void WindowGeometry::setMinimumOuterHeight(qreal height)
 {
-    const QMarginsF margins = frame();
-    m_window->setMinimumHeight(clientLength(height, margins.top() + margins.bottom()));
+    m_window->setMinimumHeight(clientLength(height, frameSize().height()));
 }
 
 void WindowGeometry::centreOnScreen()
@@ -153,9 +153,9 @@ void WindowGeometry::centreOnScreen()
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return;
     if (m_x11) {
-        // The window exists but is not mapped: a window manager that knows the request says how
-        // large a frame it will draw, so that the outer size centred is the real one.
-        askForFrame();
+        // The window exists but is not mapped: a window manager that knows the request, asked as
+        // the window was set up, says how large a frame it will draw, so that the outer size
+        // centred is the real one.
         m_managerFrame = m_managed ? m_x11->awaitFrameExtents() : std::nullopt;
         m_lastFrame = frame();
     }

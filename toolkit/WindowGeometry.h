@@ -69,8 +69,8 @@ public:
     // reported then. A false answer means the size and state are reported now.
     bool resizeUnderWay();
 
-    // Before a window that is to be shown centred is set up: asks the window manager how large a
-    // frame it will draw, which it answers meanwhile.
+    // Before a window that is to be shown centred is set up, and before showCentred: asks the
+    // window manager how large a frame it will draw, which it answers meanwhile.
     void askForFrame();
     // Shows the window for the first time in the middle of its screen's available area, with the
     // frame the window manager will give it.
@@ -80,6 +80,7 @@ public:
     void keepCentred();
 
 private:
+    QSizeF frameSize() const;
     void readFrame();
     void onX11Change(X11Window::Change change);
     void resizeClient(QSize size);

@@ -42,6 +42,12 @@ package() { # <build folder> <into folder>: the package's path
     (cd "$2" && cpack --config "$1/CPackConfig.cmake" -B "$2" >/dev/null) && ls "$2"/quorvel_*.deb
 }
 
+check_lintian() { # <package>: lintian finds no error and no warning
+    # Lintian leaves a cache of its own in TMPDIR.
+    TMPDIR=$work lintian "$1" >"$work/lintian" 2>&1 || fail "lintian: $(cat "$work/lintian")"
+    if grep -Eq '^(E|W):' "$work/lintian"; then fail "lintian: $(cat "$work/lintian")"; fi
+}
+
 check_file_times() { # <package> <seconds since 1970>: every file of the package has that time
     local expected times
     expected=$(date -u -d "@$2" '+%Y-%m-%d %H:%M:%S')
@@ -52,9 +58,7 @@ check_file_times() { # <package> <seconds since 1970>: every file of the package
 case "$what" in
 package)
     deb=$(package "$build" "$work")
-    # Lintian leaves a cache of its own in TMPDIR.
-    TMPDIR=$work lintian "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(cat "$work/lintian")"
-    grep -Eq '^(E|W):' "$work/lintian" && fail "lintian: $(cat "$work/lintian")"
+    check_lintian "$deb"
     depends=$(dpkg-deb --field "$deb" Depends)
     for needed in libqt6widgets6 fonts-liberation2 fonts-dejavu-core qt6-translations-l10n; do
         [[ "$depends" == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
@@ -113,8 +117,7 @@ release)
         fail "$name is not the version in its CMakeLists.txt"
     deb=$(ls "$work"/first/quorvel_*.deb)
     cmp "$deb" "$work"/second/quorvel_*.deb || fail "two packages of the same tarball differ"
-    TMPDIR=$work lintian "$deb" >"$work/lintian" 2>&1 || fail "lintian: $(cat "$work/lintian")"
-    grep -Eq '^(E|W):' "$work/lintian" && fail "lintian: $(cat "$work/lintian")"
+    check_lintian "$deb"
 
     # Every file has the time of midnight UTC of the release day in the tarball's CMakeLists.txt;
     # SOURCE_DATE_EPOCH wins over it, and one that is no number, or later than a package's files
