@@ -8,6 +8,8 @@
 #include "templateview/Module1.h"
 #include "toolkit/Arithmetic.h"
 
+#include <algorithm>
+
 using toolkit::single;
 
 namespace {
@@ -17,6 +19,7 @@ constexpr float kMinimumHeight = 6000;
 // Where the work layers lie over the tab strip, from its top-left corner.
 constexpr float kLayerOffsetDown = 520;
 constexpr float kLayerOffsetRight = 60;
+constexpr std::int16_t kNormal = 0;
 constexpr std::int16_t kMinimised = 1;
 
 } // namespace
@@ -56,18 +59,25 @@ void Form_Load(toolkit::Form &MForm, ViewState &state)
 
 void Form_Resize(toolkit::Form &MForm, ViewState &state)
 {
-    if (MForm.windowState() == kMinimised)
+    const std::int16_t windowState = MForm.windowState();
+    if (windowState == kMinimised)
         return;
-    // Either write may resize the window at once and run this handler inside itself; every run
-    // reads the sizes afresh, so both leave the viewport matching the final size.
-    if (MForm.width() < kMinimumWidth)
-        MForm.setWidth(kMinimumWidth);
-    if (MForm.height() < kMinimumHeight)
-        MForm.setHeight(kMinimumHeight);
+    // The least size holds for a window in its normal state. A maximised or full-screen window has
+    // the size of its screen, which may be smaller, and refuses every write of its size.
+    if (windowState == kNormal) {
+        // Either write may resize the window at once and run this handler inside itself; every
+        // run reads the sizes afresh, so both leave the viewport matching the final size.
+        if (MForm.width() < kMinimumWidth)
+            MForm.setWidth(kMinimumWidth);
+        if (MForm.height() < kMinimumHeight)
+            MForm.setHeight(kMinimumHeight);
+    }
 
+    // A window the window manager keeps smaller than its least size (on a screen smaller than
+    // that) can leave less than the margins: the viewport then has no size left.
     toolkit::PictureBox &viewport = MForm.pictureBox("ViewPic");
-    viewport.setWidth(single(static_cast<double>(MForm.scaleWidth()) - state.ViewMarginW));
-    viewport.setHeight(single(static_cast<double>(MForm.scaleHeight()) - state.ViewMarginH));
+    viewport.setWidth(std::max(0.0f, single(static_cast<double>(MForm.scaleWidth()) - state.ViewMarginW)));
+    viewport.setHeight(std::max(0.0f, single(static_cast<double>(MForm.scaleHeight()) - state.ViewMarginH)));
 
     const toolkit::Image &picture = MForm.image("BMPImage");
     float Left = picture.left();

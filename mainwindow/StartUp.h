@@ -12,7 +12,7 @@
 // current work tab's layer, sets up the template, fills the font list and shows the window.
 void Form_Load(toolkit::Form &MForm, ViewState &state);
 
-// Keeps the window at its minimum outer size (4000 x 6000 twips), stretches the viewport with the
-// inner size less the margins measured at load, and re-clamps the picture. Does nothing while the
-// window is minimised.
+// Keeps the window in its normal state at its minimum outer size (4000 x 6000 twips), stretches the
+// viewport with the inner size less the margins measured at load, and re-clamps the picture. Does
+// nothing while the window is minimised.
 void Form_Resize(toolkit::Form &MForm, ViewState &state);

@@ -257,12 +257,10 @@ void Form::dispatch(Control &control, Event event, EventArgs args)
     const bool resizing = &control == this && event == Event::Resize;
     if (resizing) {
         // The sizes and the state the handler reads include the frame the window has now, and
-        // whether a window manager still runs.
-        d->geometry->refreshFrame();
-        // A size the window system is still bringing (a request of the program's own, or a state
-        // change announced before its size) is reported when it arrives; meanwhile the sizes Qt
-        // has are not the window's.
-        if (d->geometry->resizeUnderWay())
+        // whether a window manager still runs. A size the window system is still bringing (a
+        // request of the program's own, or a state announced before its size) is reported when
+        // it arrives; meanwhile the sizes Qt has are not the window's.
+        if (!d->geometry->sizeArrived())
             return;
     }
     const Handler &handler = control.handler(event);

@@ -16,9 +16,6 @@ namespace toolkit {
 
 namespace {
 
-// How long a window manager that has announced a window maximised, or no longer maximised, is
-// given to resize it. One that maximises a window already as large as the screen sends no size.
-constexpr int kStateSizeTimeoutMs = 500;
 // The largest size of a widget, in logical pixels.
 constexpr double kLargestLength = QWIDGETSIZE_MAX;
 
@@ -39,7 +36,10 @@ public:
     {
         return QSize(qRound(size.width() / m_ratio), qRound(size.height() / m_ratio));
     }
-    QSize toDevice(QSize size) const { return size * m_ratio; }
+    std::optional<int> toDevice(std::optional<int> length) const
+    {
+        return length ? std::optional<int>(qRound(*length * m_ratio)) : std::nullopt;
+    }
 
 private:
     qreal m_ratio;
@@ -59,22 +59,13 @@ WindowGeometry::WindowGeometry(QWidget *window, std::function<void()> sizeChange
     : m_window(window)
     , m_sizeChanged(std::move(sizeChanged))
     , m_x11(X11Window::attach(window, [this](X11Window::Change change) { onX11Change(change); }))
-{
-    m_stateSizeTimeout.setSingleShot(true);
-    m_stateSizeTimeout.setInterval(kStateSizeTimeoutMs);
-    connect(&m_stateSizeTimeout, &QTimer::timeout, this, [this] {
-        // The state is reported with the size there is.
-        m_reportedClient = QSize();
-        m_resizeOwed = false;
-        m_sizeChanged();
-    });
-}
+{}
 
 WindowGeometry::~WindowGeometry() = default;
 
 QMarginsF WindowGeometry::frame() const
 {
-    // On X11 the frame is the running window manager's, as it announces it; Qt's own idea of it
+    // On X11 the frame is the running window manager's, where it can be true; Qt's own idea of it
     // would believe what any client wrote there.
     if (m_x11)
         return m_managerFrame ? DevicePixels(m_window).toLogical(*m_managerFrame) : kNominalFrame;
@@ -105,64 +96,215 @@ QSizeF WindowGeometry::outerSize() const
 Qt::WindowStates WindowGeometry::state() const
 {
     Qt::WindowStates state = m_window->windowState();
-    if (m_x11 && !m_managed)
+    if (m_x11 && !m_manager)
         state &= ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
     return state;
 }
 
 void WindowGeometry::setOuterWidth(qreal width)
 {
-    resizeClient(QSize(clientLength(width, frameSize().width()), m_window->height()));
+    ask(clientLength(width, frameSize().width()), std::nullopt);
 }
 
 void WindowGeometry::setOuterHeight(qreal height)
 {
-    resizeClient(QSize(m_window->width(), clientLength(height, frameSize().height())));
-}
-
-void WindowGeometry::resizeClient(QSize size)
-{
-    // Where no window manager decides, the X server grants a size at once, and Qt's own resize
-    // gives the reads that follow the new size; so does a window manager placing a window it has
-    // only begun to manage. Otherwise a window manager may refuse or reshape the request: it is
-    // sent as it stands, and the size is reported when the X server has it.
-    if (!m_x11 || !m_managed || m_placing || !m_window->isVisible() || !m_window->internalWinId()) {
-        m_window->resize(size);
-        return;
-    }
-    m_x11->resize(DevicePixels(m_window).toDevice(size));
+    ask(std::nullopt, clientLength(height, frameSize().height()));
 }
 
 void WindowGeometry::setMinimumOuterWidth(qreal width)
 {
-    // The window manager takes the minimum of the client area (WM_NORMAL_HINTS on X11), with the
-    // frame the window has now. It is not followed through later changes of the frame: the frame
-    // of a maximised window is not the one it is restored with, and a window manager refuses to
-    // restore a window to a size below its minimum.
-    m_window->setMinimumWidth(clientLength(width, frameSize().width()));
+    setMinimumClient(clientLength(width, frameSize().width()), std::nullopt);
 }
 
 void WindowGeometry::setMinimumOuterHeight(qreal height)
 {
-    m_window->setMinimumHeight(clientLength(height, frameSize().height()));
+    setMinimumClient(std::nullopt, clientLength(height, frameSize().height()));
 }
 
-void WindowGeometry::centreOnScreen()
+void WindowGeometry::setMinimumClient(std::optional<int> width, std::optional<int> height)
+{
+    // The window manager takes the minimum of the client area, with the frame the window has now.
+    // It is not followed through later changes of the frame: the frame of a maximised window is
+    // not the one it is restored with, and a window manager refuses to restore a window to a size
+    // below its minimum.
+    m_minimum = QSize(width.value_or(m_minimum.width()), height.value_or(m_minimum.height()));
+    // On X11 the window manager alone is told: Qt would resize the window to its minimum at once,
+    // which is a size asked for that bypasses the window manager's decision.
+    if (m_x11) {
+        const DevicePixels device(m_window);
+        m_x11->setMinimumSize(
+            QSize(*device.toDevice(m_minimum.width()), *device.toDevice(m_minimum.height())));
+    } else {
+        m_window->setMinimumSize(m_minimum);
+    }
+}
+
+// The one place where a size is asked for.
+void WindowGeometry::ask(std::optional<int> width, std::optional<int> height)
+{
+    // Where no window manager decides (none runs, or the window is not yet shown), the window
+    // system grants a size at once, and Qt's own resize gives the reads that follow the new size.
+    if (!m_x11 || !m_manager || !m_window->isVisible() || !m_window->internalWinId()) {
+        m_window->resize(width.value_or(m_window->width()), height.value_or(m_window->height()));
+        return;
+    }
+    // Otherwise the window manager decides, and may refuse or reshape the request. What one
+    // handler asks for goes out in one request once it has run, each length as asked: the other
+    // length Qt has may be stale.
+    if (!m_asked.width && !m_asked.height)
+        QMetaObject::invokeMethod(
+            this, [this] { sendAsked(); }, Qt::QueuedConnection);
+    const DevicePixels device(m_window);
+    if (width)
+        m_asked.width = device.toDevice(width);
+    if (height)
+        m_asked.height = device.toDevice(height);
+}
+
+void WindowGeometry::sendAsked()
+{
+    const Lengths asked = std::exchange(m_asked, {});
+    if (!m_window || !m_x11)
+        return;
+    // A length the window manager has answered with a smaller one, which the window still has, is
+    // not asked for again: the window manager would answer the same (the screen is too small), and
+    // each answer would bring the request again. A new screen, scale or window manager may allow it.
+    if (conditions() != m_refusedUnder)
+        std::fill(std::begin(m_refused), std::end(m_refused), Refusal{});
+    const QSize server = m_x11->size();
+    const auto wanted = [](std::optional<int> length, const Refusal &refusal, int now) {
+        return length && !(*length == refusal.asked && now == refusal.answered) ? length : std::nullopt;
+    };
+    const Lengths send{wanted(asked.width, m_refused[0], server.width()),
+                       wanted(asked.height, m_refused[1], server.height())};
+    if (!send.width && !send.height)
+        return;
+    m_x11->resize(send.width, send.height);
+    if (send.width)
+        m_sent.width = send.width;
+    if (send.height)
+        m_sent.height = send.height;
+}
+
+bool WindowGeometry::sizeArrived()
+{
+    refreshFrame();
+    if (!m_x11 || !m_window || !m_window->internalWinId())
+        return true;
+    // A window manager that maximises or restores a window announces the new state and frame and
+    // resizes the client, in an order of its own; a request of the program's own arrives later
+    // too. When the X server has the client at another size than Qt, that size is on its way: the
+    // window is reported once it has arrived, at the latest at the window's next configure, should
+    // Qt see no change in it.
+    const QSize server = m_x11->size();
+    m_reportOwed = server.isValid() && DevicePixels(m_window).toLogical(server) != m_window->size();
+    return !m_reportOwed;
+}
+
+// The one place where a size that arrived is taken, after each change the X server reports, once
+// Qt has taken in the same event.
+void WindowGeometry::take()
+{
+    m_takePending = false;
+    if (!m_window)
+        return;
+    const bool answered = m_x11 && (m_sent.width || m_sent.height);
+    if (answered) {
+        // The answer to the lengths sent. A window manager that cannot give a length answers with
+        // a smaller one, which is remembered with what it depends on.
+        const QSize server = m_x11->size();
+        const auto judge = [](std::optional<int> sent, int now, Refusal &refusal) {
+            if (sent && now < *sent)
+                refusal = Refusal{*sent, now};
+        };
+        judge(std::exchange(m_sent.width, std::nullopt), server.width(), m_refused[0]);
+        judge(std::exchange(m_sent.height, std::nullopt), server.height(), m_refused[1]);
+        m_refusedUnder = conditions();
+    }
+    if (m_x11 && !m_manager) {
+        // Qt takes in only the last of several configures of a window that arrive together, and
+        // only when its size differs from the last one Qt took in: a size given from outside right
+        // after the window's own resize, equal to the one given before that, never reaches the
+        // window. Without a window manager every size the X server has is granted; the window
+        // takes it, asking the X server for what it already has, and reports it.
+        const QSize server = DevicePixels(m_window).toLogical(m_x11->size());
+        if (server.isValid() && server != m_window->size()) {
+            m_window->resize(server);
+            return;
+        }
+    }
+    if (refreshFrame() || m_reportOwed)
+        m_sizeChanged();
+    else if (answered)
+        keepCentred();
+}
+
+void WindowGeometry::scheduleTake()
+{
+    if (std::exchange(m_takePending, true))
+        return;
+    QMetaObject::invokeMethod(
+        this, [this] { take(); }, Qt::QueuedConnection);
+}
+
+void WindowGeometry::onX11Change(X11Window::Change change)
+{
+    // A window manager that could not say beforehand how large its frame would be has framed the
+    // window: its size is reported at once with the real frame, and it is centred again, before Qt
+    // paints its first frame.
+    if (change != X11Window::Change::Configured && m_placing && !frameKnown()) {
+        readFrame();
+        if (frameKnown())
+            m_sizeChanged();
+    }
+    scheduleTake();
+}
+
+void WindowGeometry::readFrame()
+{
+    if (!m_x11 || !m_window || !m_window->internalWinId())
+        return;
+    // A frame is believed only from a window manager that runs: one that has ended leaves its
+    // last frame behind on the window.
+    m_manager = m_x11->windowManager();
+    m_managerFrame = m_manager ? m_x11->frameExtents() : std::nullopt;
+}
+
+bool WindowGeometry::refreshFrame()
+{
+    readFrame();
+    const QMarginsF now = frame();
+    if (now == m_lastFrame)
+        return false;
+    m_lastFrame = now;
+    return true;
+}
+
+bool WindowGeometry::frameKnown() const
+{
+    return !m_x11 || !m_manager || m_managerFrame;
+}
+
+WindowGeometry::Conditions WindowGeometry::conditions() const
+{
+    const QScreen *screen = m_window->screen();
+    return {screen ? screen->geometry() : QRect(), m_window->devicePixelRatioF(), m_manager};
+}
+
+bool WindowGeometry::centreOnScreen()
 {
     // A Wayland client cannot place its window: the compositor does.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return;
+        return false;
     if (m_x11) {
         // The window exists but is not mapped: a window manager that knows the request, asked as
         // the window was set up, says how large a frame it will draw, so that the outer size
         // centred is the real one.
-        m_managerFrame = m_managed ? m_x11->awaitFrameExtents() : std::nullopt;
+        m_managerFrame = m_manager ? m_x11->awaitFrameExtents() : std::nullopt;
         m_lastFrame = frame();
     }
-    // Where the frame is only known once the window manager has framed the window, the window is
-    // centred again then.
-    m_centring = m_managed && !m_managerFrame;
     placeCentred();
+    return true;
 }
 
 QPoint WindowGeometry::centredPosition() const
@@ -191,151 +333,35 @@ void WindowGeometry::askForFrame()
     if (!m_x11)
         return;
     m_window->winId();
-    m_managed = m_x11->managerRunning();
-    if (m_managed)
+    m_manager = m_x11->windowManager();
+    if (m_manager)
         m_x11->requestFrameExtents();
 }
 
 void WindowGeometry::showCentred()
 {
-    centreOnScreen();
     // Showing raises the first Resize before the window is mapped, and its handler may change the
     // size: the window is centred for the size it is mapped with.
-    m_placing = true;
+    m_placing = centreOnScreen();
     m_window->show();
-    m_placing = false;
 }
 
 void WindowGeometry::keepCentred()
 {
-    if (m_placing && centredPosition() != m_centredAt)
+    if (!m_placing || !m_window)
+        return;
+    // Moved since it was centred, by the window manager or the user: the window is placed.
+    if (m_window->geometry().topLeft() != m_centredAt) {
+        m_placing = false;
+        return;
+    }
+    // Centred once the size asked for has arrived, for the frame known then; until the window
+    // manager's frame is known, again once it is.
+    if (m_asked.width || m_asked.height || m_sent.width || m_sent.height)
+        return;
+    if (centredPosition() != m_centredAt)
         placeCentred();
-}
-
-void WindowGeometry::onX11Change(X11Window::Change change)
-{
-    if (change == X11Window::Change::Configured) {
-        if (m_resizeOwed || !m_managed)
-            scheduleCheck();
-        return;
-    }
-    // A window manager that could not say beforehand how large its frame would be has framed the
-    // window. Unless it has been moved meanwhile, its Resize runs at once with the real frame, and
-    // it is centred again for the size that Resize gives it: both requests reach the window
-    // manager before Qt paints the first frame.
-    if (m_centring) {
-        readFrame();
-        if (m_managerFrame) {
-            m_centring = false;
-            if (m_window->geometry().topLeft() == m_centredAt) {
-                m_placing = true;
-                m_sizeChanged();
-                keepCentred();
-                m_placing = false;
-            }
-        }
-    }
-    scheduleCheck();
-}
-
-void WindowGeometry::scheduleCheck()
-{
-    // Qt takes in the same event after this: the check runs once it has.
-    if (m_checkPending)
-        return;
-    m_checkPending = true;
-    QMetaObject::invokeMethod(
-        this, [this] { check(); }, Qt::QueuedConnection);
-}
-
-bool WindowGeometry::resizeUnderWay()
-{
-    // A window manager that maximises or restores a window announces the new state and frame
-    // and resizes the client, in an order of its own: between them the outer size is neither the
-    // old nor the new one. When the X server has the client at another size than the last one
-    // reported, that resize is on its way, and is reported with the state and frame it belongs to.
-    if (!m_x11 || !m_window || !m_window->internalWinId())
-        return false;
-    const QSize client = m_x11->size();
-    const QSize logical = DevicePixels(m_window).toLogical(client);
-    if (m_placing && client.isValid() && logical != m_window->size()) {
-        // The window manager has fitted the size of the window it is placing to its own rules
-        // (Qt asks for size steps of 2 device pixels at a ratio of 1.5): the Resize reads the
-        // size the window is mapped with.
-        m_window->resize(logical);
-    }
-    const bool underWay = (client.isValid() && logical != m_window->size()) || stateAwaitsItsSize(client);
-    // Qt reports no change when its size is already the one the server then takes: the change
-    // is reported here instead, at the next configure of the window.
-    m_resizeOwed = m_resizeOwed || underWay;
-    return underWay;
-}
-
-bool WindowGeometry::stateAwaitsItsSize(QSize client)
-{
-    // Openbox announces the maximised state and its frame before it resizes the client: a
-    // maximised window with the size it had before, whose outer size can then be smaller than any
-    // the window was allowed. Until the client has another size than at the last report, or the
-    // window manager has had its time, the state waits for its size. A state that a window manager
-    // which has ended left behind brings no size.
-    const Qt::WindowStates now = state();
-    if (now & Qt::WindowMinimized)
-        return false;
-    const bool maximised = (now & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
-    if (m_managed && maximised != m_reportedMaximised && client.isValid() && client == m_reportedClient) {
-        if (!m_stateSizeTimeout.isActive())
-            m_stateSizeTimeout.start();
-        return true;
-    }
-    m_stateSizeTimeout.stop();
-    m_reportedClient = client;
-    m_reportedMaximised = maximised;
-    return false;
-}
-
-void WindowGeometry::readFrame()
-{
-    if (!m_x11 || !m_window || !m_window->internalWinId())
-        return;
-    // A frame is believed only from a window manager that runs: one that has ended leaves its
-    // last frame behind on the window.
-    m_managed = m_x11->managerRunning();
-    m_managerFrame = m_managed ? m_x11->frameExtents() : std::nullopt;
-}
-
-bool WindowGeometry::refreshFrame()
-{
-    readFrame();
-    const QMarginsF now = frame();
-    if (now == m_lastFrame)
-        return false;
-    m_lastFrame = now;
-    return true;
-}
-
-// After a new frame, or a configure of the window while a Resize is owed or no window manager
-// runs.
-void WindowGeometry::check()
-{
-    m_checkPending = false;
-    if (!m_window)
-        return;
-    if (refreshFrame() || std::exchange(m_resizeOwed, false))
-        m_sizeChanged();
-    else if (m_x11 && !m_managed)
-        followServerSize();
-}
-
-void WindowGeometry::followServerSize()
-{
-    // Qt takes in only the last of several configures of a window that arrive together, and only
-    // when its size differs from the last one Qt took in: a size given from outside right after the
-    // window's own resize, equal to the one given before that, never reaches the window. Without a
-    // window manager every size the X server has is granted; the window takes it, asking the X
-    // server for what it already has, and reports it.
-    const QSize server = DevicePixels(m_window).toLogical(m_x11->size());
-    if (server.isValid() && server != m_window->size())
-        m_window->resize(server);
+    m_placing = !frameKnown();
 }
 
 } // namespace toolkit

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -29,6 +31,9 @@ namespace {
 // will be. A window manager answers within a few milliseconds; one that does not answer costs
 // the start-up no more than this.
 constexpr int kFrameRequestTimeoutMs = 250;
+// How long a window manager is given to bear out a frame it announces with its frame window: as it
+// frames a window, or changes the frame, it updates the two one after the other.
+constexpr int kFrameSettleMs = 250;
 
 template<class Reply>
 struct FreeReply
@@ -45,7 +50,6 @@ struct Connection
     xcb_atom_t frameExtents = XCB_ATOM_NONE;
     xcb_atom_t frameRequest = XCB_ATOM_NONE;
     xcb_atom_t supported = XCB_ATOM_NONE;
-    xcb_atom_t supportingWmCheck = XCB_ATOM_NONE;
 
     xcb_atom_t atom(const char *name) const
     {
@@ -75,27 +79,45 @@ public:
     XcbWindow(QWidget *window, const Connection &connection, std::function<void(Change)> changed);
     ~XcbWindow() override;
 
-    bool managerRunning() const override;
+    std::uint32_t windowManager() const override;
     std::optional<QMargins> frameExtents() const override;
     void requestFrameExtents() override;
     std::optional<QMargins> awaitFrameExtents() const override;
     QSize size() const override;
-    void resize(QSize size) const override;
+    void resize(std::optional<int> width, std::optional<int> height) const override;
+    void setMinimumSize(QSize size) override;
 
 private:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
-    void allowEverySize() const;
+    void correctSizeHints() const;
     xcb_window_t windowId() const;
     xcb_window_t root() const;
-    QSize screenSize() const;
+    const xcb_screen_t *screen() const;
+    // Whether a frame is announced on the window, and the frame where it can be one on this screen.
+    struct Announcement
+    {
+        bool made = false;
+        std::optional<QMargins> frame;
+    };
+    Announcement announcedFrame() const;
+    std::optional<QMargins> drawnFrame() const;
 
     QPointer<QWidget> m_window;
     const Connection m_connection;
     std::function<void(Change)> m_changed;
-    // The root window the window is on, once known: a window never changes screens.
+    // The root window the window is on, and the selection its window manager owns, once known: a
+    // window never changes screens.
     mutable xcb_window_t m_root = XCB_WINDOW_NONE;
+    mutable xcb_atom_t m_managerSelection = XCB_ATOM_NONE;
+    // The least size of the client area, empty where there is none.
+    QSize m_minimum;
     // Since the window manager was asked for the frame; invalid before.
     QElapsedTimer m_frameRequested;
+    // The frame last believed, and whether the announcement is not borne out by the frame window;
+    // once that has lasted, the frame window's own frame is believed.
+    mutable std::optional<QMargins> m_believedFrame;
+    mutable bool m_unconfirmed = false;
+    mutable QTimer m_unconfirmedTimeout;
 };
 
 XcbWindow::XcbWindow(QWidget *window, const Connection &connection, std::function<void(Change)> changed)
@@ -103,6 +125,9 @@ XcbWindow::XcbWindow(QWidget *window, const Connection &connection, std::functio
     , m_connection(connection)
     , m_changed(std::move(changed))
 {
+    m_unconfirmedTimeout.setSingleShot(true);
+    m_unconfirmedTimeout.setInterval(kFrameSettleMs);
+    QObject::connect(&m_unconfirmedTimeout, &QTimer::timeout, [this] { m_changed(Change::FrameExtents); });
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
@@ -128,45 +153,122 @@ xcb_window_t XcbWindow::root() const
     return m_root;
 }
 
-bool XcbWindow::managerRunning() const
-{
-    if (!root())
-        return false;
-    const auto check = m_connection.cardinals(root(), m_connection.supportingWmCheck, XCB_ATOM_WINDOW, 1);
-    if (!check || check->size() != 1)
-        return false;
-    // The check window of a window manager that has ended is gone with it.
-    return m_connection.cardinals(check->front(), m_connection.supportingWmCheck, XCB_ATOM_WINDOW, 1) ==
-           check;
-}
-
-QSize XcbWindow::screenSize() const
+const xcb_screen_t *XcbWindow::screen() const
 {
     for (auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection.xcb)); screens.rem;
          xcb_screen_next(&screens)) {
         if (screens.data->root == root())
-            return QSize(screens.data->width_in_pixels, screens.data->height_in_pixels);
+            return screens.data;
     }
-    return QSize();
+    return nullptr;
+}
+
+std::uint32_t XcbWindow::windowManager() const
+{
+    if (!m_managerSelection) {
+        int number = 0;
+        for (auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection.xcb));
+             screens.rem && screens.data->root != root(); xcb_screen_next(&screens))
+            ++number;
+        m_managerSelection = m_connection.atom(("WM_S" + std::to_string(number)).c_str());
+    }
+    // Properties that name a window manager can be written by any client, and stay behind when it
+    // ends; the selection is owned by the window manager alone, and only while it runs.
+    const ReplyPtr<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
+        m_connection.xcb, xcb_get_selection_owner(m_connection.xcb, m_managerSelection), nullptr));
+    return reply ? reply->owner : 0;
+}
+
+XcbWindow::Announcement XcbWindow::announcedFrame() const
+{
+    const xcb_window_t window = windowId();
+    const xcb_screen_t *onScreen = screen();
+    if (!window || !onScreen)
+        return {};
+    const auto cookie = xcb_get_property(m_connection.xcb, false, window, m_connection.frameExtents,
+                                         XCB_GET_PROPERTY_TYPE_ANY, 0, 0);
+    const ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection.xcb, cookie, nullptr));
+    if (!reply || reply->type == XCB_ATOM_NONE)
+        return {};
+    // Left, right, top, bottom.
+    const auto extents = m_connection.cardinals(window, m_connection.frameExtents, XCB_ATOM_CARDINAL, 4);
+    if (!extents || extents->size() != 4)
+        return {true, std::nullopt};
+    // Unsigned and summed in 64 bits: a value at or above 2^31 is no negative frame, and no sum
+    // wraps around. A frame is smaller than the screen it is on.
+    const auto width = std::int64_t((*extents)[0]) + (*extents)[1];
+    const auto height = std::int64_t((*extents)[2]) + (*extents)[3];
+    if (width >= onScreen->width_in_pixels || height >= onScreen->height_in_pixels)
+        return {true, std::nullopt};
+    return {true, QMargins(int((*extents)[0]), int((*extents)[2]), int((*extents)[1]), int((*extents)[3]))};
+}
+
+std::optional<QMargins> XcbWindow::drawnFrame() const
+{
+    const xcb_window_t window = windowId();
+    if (!window || !root())
+        return std::nullopt;
+    // The window's ancestor just below the root window: the frame window, where a window manager
+    // has framed it. A window manager nests its frame a few windows deep at most.
+    constexpr int kDeepestFrame = 8;
+    xcb_window_t frameWindow = window;
+    for (int depth = 0;; ++depth) {
+        const ReplyPtr<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(m_connection.xcb, xcb_query_tree(m_connection.xcb, frameWindow), nullptr));
+        if (!tree || depth == kDeepestFrame)
+            return std::nullopt;
+        if (tree->parent == root() || tree->parent == XCB_WINDOW_NONE)
+            break;
+        frameWindow = tree->parent;
+    }
+    if (frameWindow == window)
+        return std::nullopt;
+    const auto frameCookie = xcb_get_geometry(m_connection.xcb, frameWindow);
+    const auto clientCookie = xcb_get_geometry(m_connection.xcb, window);
+    const auto placeCookie = xcb_translate_coordinates(m_connection.xcb, window, frameWindow, 0, 0);
+    const ReplyPtr<xcb_get_geometry_reply_t> frame(
+        xcb_get_geometry_reply(m_connection.xcb, frameCookie, nullptr));
+    const ReplyPtr<xcb_get_geometry_reply_t> client(
+        xcb_get_geometry_reply(m_connection.xcb, clientCookie, nullptr));
+    const ReplyPtr<xcb_translate_coordinates_reply_t> place(
+        xcb_translate_coordinates_reply(m_connection.xcb, placeCookie, nullptr));
+    if (!frame || !client || !place)
+        return std::nullopt;
+    // A frame window that does not hold the whole client shows no frame now: the window manager
+    // is shading the window, or animating it as it minimises or restores it.
+    const QMargins drawn(place->dst_x, place->dst_y, frame->width - place->dst_x - client->width,
+                         frame->height - place->dst_y - client->height);
+    if (drawn.left() < 0 || drawn.top() < 0 || drawn.right() < 0 || drawn.bottom() < 0)
+        return std::nullopt;
+    // The frame window's own border lies around it.
+    return drawn + frame->border_width;
 }
 
 std::optional<QMargins> XcbWindow::frameExtents() const
 {
-    const xcb_window_t window = windowId();
-    if (!window)
-        return std::nullopt;
-    // Left, right, top, bottom.
-    const auto extents = m_connection.cardinals(window, m_connection.frameExtents, XCB_ATOM_CARDINAL, 4);
-    if (!extents || extents->size() != 4)
-        return std::nullopt;
-    // Unsigned and summed in 64 bits: a value at or above 2^31 is no negative frame, and no sum
-    // wraps around. A frame is smaller than the screen it is on.
-    const QSize screen = screenSize();
-    const auto width = std::int64_t((*extents)[0]) + (*extents)[1];
-    const auto height = std::int64_t((*extents)[2]) + (*extents)[3];
-    if (width >= screen.width() || height >= screen.height())
-        return std::nullopt;
-    return QMargins(int((*extents)[0]), int((*extents)[2]), int((*extents)[1]), int((*extents)[3]));
+    const Announcement announced = announcedFrame();
+    if (!announced.made) {
+        m_unconfirmed = false;
+        return m_believedFrame = std::nullopt;
+    }
+    // A window manager may make its frame window larger than the frame it announces (invisible
+    // borders to grab, a shadow), never smaller.
+    const std::optional<QMargins> drawn = drawnFrame();
+    const std::optional<QMargins> &frame = announced.frame;
+    if (frame && (!drawn || (frame->left() <= drawn->left() && frame->top() <= drawn->top() &&
+                             frame->right() <= drawn->right() && frame->bottom() <= drawn->bottom()))) {
+        m_unconfirmed = false;
+        return m_believedFrame = frame;
+    }
+    // Not borne out: the frame believed before holds while the window manager may be between the
+    // two updates; after that, the announcement cannot be true.
+    if (!m_unconfirmed) {
+        m_unconfirmed = true;
+        m_unconfirmedTimeout.start();
+    } else if (!m_unconfirmedTimeout.isActive()) {
+        m_believedFrame = drawn;
+    }
+    return m_believedFrame;
 }
 
 void XcbWindow::requestFrameExtents()
@@ -209,33 +311,63 @@ QSize XcbWindow::size() const
     return reply ? QSize(reply->width, reply->height) : QSize();
 }
 
-void XcbWindow::resize(QSize size) const
+void XcbWindow::resize(std::optional<int> width, std::optional<int> height) const
 {
     // Qt would send its idea of the window's position along, which a window manager framing the
-    // window can have told it wrong (openbox reports the place inside its frame).
-    const std::uint32_t values[] = {std::uint32_t(std::clamp(size.width(), 1, 32767)),
-                                    std::uint32_t(std::clamp(size.height(), 1, 32767))};
-    xcb_configure_window(m_connection.xcb, windowId(), XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
-                         values);
+    // window can have told it wrong (openbox reports the place inside its frame), and its idea of
+    // the other length, which is stale while a length asked for before is on its way.
+    std::uint16_t mask = 0;
+    std::vector<std::uint32_t> values;
+    if (width) {
+        mask |= XCB_CONFIG_WINDOW_WIDTH;
+        values.push_back(std::uint32_t(std::clamp(*width, 1, 32767)));
+    }
+    if (height) {
+        mask |= XCB_CONFIG_WINDOW_HEIGHT;
+        values.push_back(std::uint32_t(std::clamp(*height, 1, 32767)));
+    }
+    if (!mask)
+        return;
+    xcb_configure_window(m_connection.xcb, windowId(), mask, values.data());
     xcb_flush(m_connection.xcb);
 }
 
-void XcbWindow::allowEverySize() const
+void XcbWindow::setMinimumSize(QSize size)
+{
+    m_minimum = size;
+    correctSizeHints();
+}
+
+void XcbWindow::correctSizeHints() const
 {
     // Qt asks the window manager to size a window in steps of the device pixel ratio, rounded: at
     // a ratio of 1.5 in steps of 2 device pixels, which a window manager that follows them snaps
     // every size to, the least one too (openbox, metacity). Every size is one the window can take:
-    // the steps go, whenever Qt writes them.
+    // the steps go, and the least size is the window's own, whenever Qt writes the hints.
+    constexpr std::uint32_t kMinimumSize = 1U << 4;
     constexpr std::uint32_t kResizeSteps = 1U << 6;
+    constexpr std::size_t kFlags = 0;
+    constexpr std::size_t kMinimumWidth = 5;
+    constexpr std::size_t kMinimumHeight = 6;
     constexpr std::uint32_t kSizeHintsLength = 18;
     const xcb_window_t window = windowId();
-    auto hints =
-        m_connection.cardinals(window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, kSizeHintsLength);
-    if (!hints || hints->empty() || !(hints->front() & kResizeSteps))
+    if (!window)
         return;
-    hints->front() &= ~kResizeSteps;
+    const auto read =
+        m_connection.cardinals(window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, kSizeHintsLength);
+    std::vector<std::uint32_t> hints = read.value_or(std::vector<std::uint32_t>());
+    hints.resize(kSizeHintsLength);
+    hints[kFlags] &= ~kResizeSteps;
+    if (m_minimum.width() > 0 || m_minimum.height() > 0) {
+        hints[kFlags] |= kMinimumSize;
+        hints[kMinimumWidth] = std::uint32_t(std::max(m_minimum.width(), 0));
+        hints[kMinimumHeight] = std::uint32_t(std::max(m_minimum.height(), 0));
+    }
+    // Written only where it changes them: each write is reported back.
+    if (read == hints)
+        return;
     xcb_change_property(m_connection.xcb, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
-                        XCB_ATOM_WM_SIZE_HINTS, 32, static_cast<std::uint32_t>(hints->size()), hints->data());
+                        XCB_ATOM_WM_SIZE_HINTS, 32, kSizeHintsLength, hints.data());
     xcb_flush(m_connection.xcb);
 }
 
@@ -251,7 +383,7 @@ bool XcbWindow::nativeEventFilter(const QByteArray &eventType, void *message, qi
         if (property->window == window && property->atom == m_connection.frameExtents)
             m_changed(Change::FrameExtents);
         if (property->window == window && property->atom == XCB_ATOM_WM_NORMAL_HINTS)
-            allowEverySize();
+            correctSizeHints();
         break;
     }
     case XCB_REPARENT_NOTIFY:
@@ -280,7 +412,6 @@ std::unique_ptr<X11Window> X11Window::attach(QWidget *window, const std::functio
     connection.frameExtents = connection.atom("_NET_FRAME_EXTENTS");
     connection.frameRequest = connection.atom("_NET_REQUEST_FRAME_EXTENTS");
     connection.supported = connection.atom("_NET_SUPPORTED");
-    connection.supportingWmCheck = connection.atom("_NET_SUPPORTING_WM_CHECK");
     return std::make_unique<XcbWindow>(window, connection, changed);
 }
 

@@ -7,6 +7,7 @@
 #include <QMargins>
 #include <QSize>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -41,12 +42,16 @@ public:
     X11Window(const X11Window &) = delete;
     X11Window &operator=(const X11Window &) = delete;
 
-    // Whether a window manager runs now: it names a check window on the root window, and that
-    // window names itself.
-    virtual bool managerRunning() const = 0;
-    // The frame the window manager has announced around the window, left, top, right and bottom;
-    // none where there is no announcement, or where it holds no four values that together fit on
-    // the screen.
+    // The window manager that runs now, as every window manager that follows ICCCM makes itself
+    // known: the owner of the screen's WM_Sn selection, for as long as it runs. 0 where none runs;
+    // another window manager that takes over has another number.
+    virtual std::uint32_t windowManager() const = 0;
+    // The frame around the window, left, top, right and bottom, as the window manager announces
+    // it; none where nothing is announced. Once a window manager has framed the window (put it
+    // into a frame window of its own), the client's place in that window and the window's size
+    // bound the frame. An announcement that does not fit within them, or that holds no four values
+    // that together fit on the screen, is not believed: the frame is then the one the frame window
+    // really has, and none where the window is not framed.
     virtual std::optional<QMargins> frameExtents() const = 0;
     // Before the window is mapped: asks the running window manager, where it knows the request, how
     // large a frame it will draw. The window manager answers while the program goes on.
@@ -56,8 +61,12 @@ public:
     virtual std::optional<QMargins> awaitFrameExtents() const = 0;
     // The client area's size as the X server has it now.
     virtual QSize size() const = 0;
-    // Asks for a new size of the client area alone: its place stays the window manager's.
-    virtual void resize(QSize size) const = 0;
+    // Asks for a new width, height or both of the client area: the other length and the window's
+    // place stay the window manager's.
+    virtual void resize(std::optional<int> width, std::optional<int> height) const = 0;
+    // Makes a size the least the window manager lets the client area have (WM_NORMAL_HINTS),
+    // whatever Qt writes there; Qt itself is not told, as it would resize the window to it at once.
+    virtual void setMinimumSize(QSize size) = 0;
 
 protected:
     X11Window() = default;

@@ -41,11 +41,12 @@ trap e2e_cleanup EXIT
 # The value of an awk expression, in which r is the device pixel ratio.
 calc() { awk -v r="$RATIO" "BEGIN { print $1 }"; }
 
-# Starts Xvfb (twice as large where the program is scaled), the desktop's scale, and the window
-# manager unless wm is none.
+# Starts Xvfb (twice as large where the program is scaled, unless a screen size is given), the
+# desktop's scale, and the window manager unless wm is none.
 start_desktop() {
     WM_NAME=$1
     SCALE=${2:-none}
+    local screen=${3:-}
     case "$SCALE" in
     none) RATIO=1 ;;
     xft:*) RATIO=$(awk -v dpi="${SCALE#xft:}" 'BEGIN { print dpi / 96 }') ;;
@@ -54,7 +55,8 @@ start_desktop() {
     esac
     export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
-    start_xvfb "$([ "$RATIO" = 1 ] && echo 1280x1024 || echo 2560x1600)" || fail "Xvfb did not start"
+    [ -n "$screen" ] || screen=$([ "$RATIO" = 1 ] && echo 1280x1024 || echo 2560x1600)
+    start_xvfb "$screen" || fail "Xvfb did not start"
     case "$SCALE" in xft:*) echo "Xft.dpi: ${SCALE#xft:}" | xrdb -merge ;; esac
     [ "$WM_NAME" = none ] && return 0
     start_window_manager "$WM_NAME" "$E2E_WORK/wm.log" && return 0

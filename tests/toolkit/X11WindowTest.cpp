@@ -3,12 +3,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Runs on an X server without a window manager, at the device pixel ratio the environment gives
-// (CTest runs it at 1 and at 1.5). Where a window manager is needed the test plays its part: it
-// names a check window on the root window, as a running window manager does, and announces frames
-// and states on the window; when the play ends the window is unmanaged again. Sizes the X server
-// reports are device pixels, the window's own are logical ones.
+// (CTest runs it at 1 and at 1.5). Where a window manager is needed, a small one of the test's own
+// runs beside the window; other X clients, which may write what they like on any window, are played
+// on the window's own connection. Sizes the X server reports are device pixels, the window's own
+// are logical ones.
 
+#include "mainwindow/StartUp.h"
 #include "tests/toolkit/ProbeWindow.h"
+#include "tests/toolkit/TestWindowManager.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -21,7 +23,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -68,15 +69,7 @@ void announceFrame(const Form &form, const std::vector<std::uint32_t> &extents)
     setProperty(xcbWindow(form), "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL, extents);
 }
 
-void announceMaximised(const Form &form, bool maximised)
-{
-    std::vector<std::uint32_t> states;
-    if (maximised)
-        states = {atom("_NET_WM_STATE_MAXIMIZED_VERT"), atom("_NET_WM_STATE_MAXIMIZED_HORZ")};
-    setProperty(xcbWindow(form), "_NET_WM_STATE", XCB_ATOM_ATOM, states);
-}
-
-// A client area's size as a window manager or another client sets it, in device pixels.
+// A client area's size as another client sets it where no window manager runs, in device pixels.
 void configureClient(const Form &form, std::uint32_t width, std::uint32_t height)
 {
     const std::uint32_t size[] = {width, height};
@@ -85,49 +78,39 @@ void configureClient(const Form &form, std::uint32_t width, std::uint32_t height
     xcb_flush(connection());
 }
 
-// A window manager as the X server knows one that runs: a check window that the root window and
-// the check window itself name. It ends when the test ends.
-class PlayedWindowManager
+QSize serverSize(const Form &form)
 {
-public:
-    PlayedWindowManager()
-        : m_check(xcb_generate_id(connection()))
-    {
-        xcb_create_window(connection(), XCB_COPY_FROM_PARENT, m_check, root(), -1, -1, 1, 1, 0,
-                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
-        setProperty(m_check, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {m_check});
-        setProperty(root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {m_check});
-    }
-    ~PlayedWindowManager() { end(); }
-    PlayedWindowManager(const PlayedWindowManager &) = delete;
-    PlayedWindowManager &operator=(const PlayedWindowManager &) = delete;
+    xcb_get_geometry_reply_t *reply =
+        xcb_get_geometry_reply(connection(), xcb_get_geometry(connection(), xcbWindow(form)), nullptr);
+    const QSize size(reply->width, reply->height);
+    std::free(reply);
+    return size;
+}
 
-    // Ends as a killed window manager does: its check window is gone, what it wrote stays.
-    void end()
-    {
-        if (!m_check)
-            return;
-        xcb_destroy_window(connection(), std::exchange(m_check, 0));
-        xcb_flush(connection());
-    }
-
-private:
-    xcb_window_t m_check;
+// What the window's WM_NORMAL_HINTS ask of the window manager: size steps (PResizeInc), and the
+// least size (PMinSize, else 0 x 0).
+struct SizeHints
+{
+    bool steps = false;
+    QSize minimum{0, 0};
 };
 
-// Whether the window's WM_NORMAL_HINTS ask for size steps (PResizeInc); none without hints.
-std::optional<bool> sizeSteps(const Form &form)
+SizeHints sizeHints(const Form &form)
 {
     xcb_get_property_reply_t *reply =
         xcb_get_property_reply(connection(),
                                xcb_get_property(connection(), false, xcbWindow(form),
                                                 XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18),
                                nullptr);
-    std::optional<bool> steps;
-    if (reply && reply->value_len > 0)
-        steps = (*static_cast<const std::uint32_t *>(xcb_get_property_value(reply)) & (1U << 6)) != 0;
+    SizeHints hints;
+    if (reply && reply->value_len >= 7) {
+        const auto *values = static_cast<const std::uint32_t *>(xcb_get_property_value(reply));
+        hints.steps = (values[0] & (1U << 6)) != 0;
+        if (values[0] & (1U << 4))
+            hints.minimum = QSize(int(values[5]), int(values[6]));
+    }
     std::free(reply);
-    return steps;
+    return hints;
 }
 
 qreal ratioOf(const Form &form)
@@ -135,11 +118,35 @@ qreal ratioOf(const Form &form)
     return form.widget()->devicePixelRatioF();
 }
 
-// The outer width in twips of a client area of the given logical width with a frame of the
-// given device pixels.
+QSize toDevice(QSize logical, qreal ratio)
+{
+    return QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio));
+}
+
+// The outer length in twips of a client area of the given logical length with a frame of the given
+// device pixels.
 float outerTwips(int client, double frameDevice, qreal ratio)
 {
     return static_cast<float>((client + frameDevice / ratio) * 15);
+}
+
+// The main window as the X server has it: Qt has taken in the client's size, and the viewport fills
+// the client area less its margins of 149 x 13 logical pixels, or nothing where less is left.
+bool settled(const MForm &form)
+{
+    const QSize client = form.widget()->size();
+    const qreal ratio = ratioOf(form);
+    const QSize server = serverSize(form);
+    return QSize(qRound(server.width() / ratio), qRound(server.height() / ratio)) == client &&
+           form.control("ViewPic").widget()->size() == (client - QSize(149, 13)).expandedTo(QSize(0, 0));
+}
+
+// Everything the window has asked of the X server so far has reached the window manager.
+void deliverRequests(TestWindowManager &manager)
+{
+    QCoreApplication::processEvents();
+    std::free(xcb_get_input_focus_reply(connection(), xcb_get_input_focus(connection()), nullptr));
+    manager.sync();
 }
 
 } // namespace
@@ -150,30 +157,28 @@ TEST(X11WindowTest, TheRunningWindowManagersFrameIsPartOfTheOuterSizeAndItsChang
     ProbeWindow probe;
     Form &form = *probe.form;
     const qreal ratio = ratioOf(form);
-    int resizes = 0;
-    form.bind("W", Event::Resize, [&](const EventArgs &) { ++resizes; });
+    std::pair<float, float> reported;
+    form.bind("W", Event::Resize, [&](const EventArgs &) { reported = {form.width(), form.height()}; });
     // No window manager: the nominal frame of 8 x 27 logical pixels, whatever the window says.
     announceFrame(form, {1, 1, 20, 5});
     EXPECT_EQ(form.width(), (400 + 8) * 15);
     EXPECT_EQ(form.height(), (300 + 27) * 15);
 
-    PlayedWindowManager manager;
-    announceFrame(form, {1, 1, 20, 5});
-    QTRY_ASSERT_EQ(resizes, 1);
-    EXPECT_FLOAT_EQ(form.width(), outerTwips(400, 2, ratio));
-    EXPECT_FLOAT_EQ(form.height(), outerTwips(300, 25, ratio));
+    // Each change of the frame alone is a Resize.
+    TestWindowManager manager;
+    manager.frame(form, QMargins(1, 20, 1, 5));
+    QTRY_ASSERT_EQ(reported, std::make_pair(outerTwips(400, 2, ratio), outerTwips(300, 25, ratio)));
     EXPECT_EQ(form.scaleWidth(), 400 * 15);
-
-    announceFrame(form, {0, 0, 41, 0});
-    QTRY_ASSERT_EQ(resizes, 2);
-    EXPECT_EQ(form.width(), 400 * 15);
-    EXPECT_FLOAT_EQ(form.height(), outerTwips(300, 41, ratio));
+    manager.frame(form, QMargins(0, 41, 0, 0));
+    QTRY_ASSERT_EQ(reported, std::make_pair(400.0f * 15, outerTwips(300, 41, ratio)));
+    // A frame window can be larger than the frame it holds (invisible borders to grab): the frame
+    // announced counts.
+    manager.frame(form, QMargins(26, 60, 26, 29), QMargins(0, 37, 0, 0));
+    QTRY_ASSERT_EQ(reported, std::make_pair(400.0f * 15, outerTwips(300, 37, ratio)));
 
     // The frame a window manager that has ended leaves behind is not believed.
     manager.end();
-    form.raise(Event::Resize);
-    EXPECT_EQ(resizes, 3);
-    EXPECT_EQ(form.height(), (300 + 27) * 15);
+    QTRY_ASSERT_EQ(reported, std::make_pair((400.0f + 8) * 15, (300.0f + 27) * 15));
 }
 
 // A window manager can resize the client and put it back before Qt has read either change: Qt then
@@ -195,110 +200,136 @@ TEST(X11WindowTest, AResizeSkippedWhileTheClientWasResizedIsRaisedAfterwards)
     EXPECT_EQ(form.widget()->size(), QSize(400, 300));
 }
 
-// A window manager can announce a window maximised, and the frame of a maximised window, before it
-// resizes the client (openbox does). Raised in between, a Resize would find a maximised window
-// smaller than before, below the size its handler keeps, and a width it may not write. The state
-// is reported with its size; a state that brings no size is reported when the window manager has
-// had its time. A window manager that ends under a maximised window leaves a window nothing
-// maximises: one a program may resize.
-TEST(X11WindowTest, AMaximisedStateIsReportedWithItsSizeAndEndsWithTheWindowManager)
-{
-    ProbeWindow probe;
-    Form &form = *probe.form;
-    PlayedWindowManager manager;
-    announceFrame(form, {1, 1, 20, 5});
-    QTRY_ASSERT_EQ(form.width(), outerTwips(400, 2, ratioOf(form)));
-    using Report = std::pair<std::int16_t, float>; // state, inner width
-    std::vector<Report> resizes;
-    form.bind("W", Event::Resize,
-              [&](const EventArgs &) { resizes.emplace_back(form.windowState(), form.scaleWidth()); });
-
-    announceMaximised(form, true);
-    announceFrame(form, {0, 0, 19, 0});
-    QTRY_ASSERT_EQ(form.widget()->windowState(), Qt::WindowMaximized);
-    configureClient(form, 900, 700);
-    const auto maximisedWidth = static_cast<float>(std::round(900 / ratioOf(form)) * 15);
-    QTRY_ASSERT_TRUE(!resizes.empty() && (resizes.back() == Report{2, maximisedWidth}));
-    for (const auto &[state, width] : resizes)
-        EXPECT_FALSE(state == 2 && width != maximisedWidth) << "maximised at " << width << " twips";
-
-    announceMaximised(form, false);
-    QTRY_ASSERT_TRUE(resizes.back().first == 0);
-    EXPECT_EQ(resizes.back().second, maximisedWidth);
-
-    announceMaximised(form, true);
-    QTRY_ASSERT_EQ(form.windowState(), 2);
-    manager.end();
-    form.raise(Event::Resize);
-    EXPECT_EQ(form.windowState(), 0);
-    EXPECT_EQ(runtimeErrorOf([&] { form.setWidth(5000); }), 0);
-    EXPECT_GE(form.width(), 5000);
-}
-
-// The main window follows every size the X server gives its client area, whether or not the
-// device size is one of a whole logical size, and a size below its least, 4000 x 6000 twips
-// outside, comes back to that least size, also when it comes again: the viewport always fills the
-// client area less its margins of 149 x 13 logical pixels.
-TEST(X11WindowTest, TheMainWindowFollowsEverySizeAndTinyOnesComeBackToTheMinimum)
+// Without a window manager the main window follows every size the X server gives its client area,
+// whether or not the device size is one of a whole logical size, and a size below its least, 4000 x
+// 6000 twips outside, comes back to that least size at once, also when it comes again. A check
+// window that another client made up, and a maximised state it wrote, make no window manager:
+// nothing then keeps the window from its least size.
+TEST(X11WindowTest, WithoutAWindowManagerTheMainWindowFollowsEverySizeAndTinyOnesComeBackToTheMinimum)
 {
     LoadedWindow window;
     MForm &form = *window.form;
     const qreal ratio = ratioOf(form);
-    const QWidget *viewport = form.control("ViewPic").widget();
-    // The X server has had the request, and the window and its handlers have answered it.
-    const auto settled = [&] {
-        xcb_get_geometry_reply_t *reply =
-            xcb_get_geometry_reply(connection(), xcb_get_geometry(connection(), xcbWindow(form)), nullptr);
-        const QSize server(reply->width, reply->height);
-        std::free(reply);
-        const QSize client = form.widget()->size();
-        return QSize(qRound(server.width() / ratio), qRound(server.height() / ratio)) == client &&
-               viewport->size() == client - QSize(149, 13);
-    };
+    const xcb_window_t check = xcb_generate_id(connection());
+    xcb_create_window(connection(), XCB_COPY_FROM_PARENT, check, root(), -1, -1, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    setProperty(check, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {check});
+    setProperty(root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {check});
+
     // At a ratio of 1.5, device sizes with each remainder when divided by 3.
     for (const std::uint32_t size : {700u, 701u, 702u}) {
         configureClient(form, size, size);
-        QTRY_ASSERT_TRUE(settled());
+        QTRY_ASSERT_TRUE(settled(form));
         EXPECT_EQ(form.widget()->width(), qRound(size / ratio));
     }
-    for (const auto &[width, height] : {std::pair{10u, 10u}, {10u, 10u}, {600u, 200u}, {600u, 10u}}) {
+    for (const auto &[width, height] :
+         {std::pair{10u, 10u}, {10u, 10u}, {600u, 200u}, {600u, 10u}, {100u, 100u}}) {
         configureClient(form, width, height);
-        QTRY_ASSERT_TRUE(settled());
+        QTRY_ASSERT_TRUE(settled(form));
         EXPECT_GE(form.width(), 4000);
         EXPECT_TRUE(width > 10 || form.width() < 4000 + 15) << form.width();
         EXPECT_GE(form.height(), 6000);
         EXPECT_LT(form.height(), 6000 + 15);
     }
+    setProperty(xcbWindow(form), "_NET_WM_STATE", XCB_ATOM_ATOM,
+                {atom("_NET_WM_STATE_MAXIMIZED_VERT"), atom("_NET_WM_STATE_MAXIMIZED_HORZ")});
+    QTRY_ASSERT_EQ(form.widget()->windowState(), Qt::WindowMaximized);
+    configureClient(form, 300, 100);
+    QTRY_ASSERT_TRUE(settled(form) && form.height() >= 6000);
+    EXPECT_EQ(form.windowState(), 0);
     EXPECT_TRUE(window.log.errors.empty());
+    xcb_destroy_window(connection(), check);
 
     // Nor does the window manager snap the sizes to steps: at a ratio of 1.5 Qt asks for steps of
     // 2 device pixels, which the window takes back.
-    QTRY_ASSERT_TRUE(sizeSteps(form) == std::optional<bool>(false));
+    QTRY_ASSERT_TRUE(!sizeHints(form).steps);
 }
 
-// Any client can write a window's _NET_FRAME_EXTENTS. What cannot be a frame on this screen is not
-// believed: the window has the frame it has without a window manager, and neither its size nor
-// the least size it has learned follows what was written.
-TEST(X11WindowTest, FrameExtentsThatCannotBeAFrameAreNotBelieved)
+// A window manager on a screen smaller than the window's least size cannot give it that size: the
+// window takes the size it gets, maximised too, with the viewport filling it, and no error box. A
+// length the window manager has refused is not asked for again, so that its answers and the
+// window's requests do not chase each other. A window whose window manager has ended is neither
+// maximised nor kept small.
+TEST(X11WindowTest, AWindowManagerThatCannotGiveTheLeastSizeIsObeyed)
 {
     LoadedWindow window;
     MForm &form = *window.form;
-    PlayedWindowManager manager;
+    const qreal ratio = ratioOf(form);
+    const QSize largest = toDevice(QSize(200, 250), ratio);
+    auto manager = std::make_unique<TestWindowManager>(largest);
+    manager->frame(form, QMargins(1, 20, 1, 5));
+    manager->resize(QSize(10, 10));
+    QTRY_ASSERT_TRUE(serverSize(form) == largest && settled(form));
+    deliverRequests(*manager);
+    const int requests = manager->requests();
+    EXPECT_GE(requests, 1);
+
+    // Each new frame raises a Resize, which finds the window too small again. Where the frame keeps
+    // its size, the lengths that window manager refused are not asked for again; those of a larger
+    // frame are new.
+    int resizes = 0;
+    form.bind("MForm", Event::Resize, [&](const EventArgs &) {
+        ++resizes;
+        Form_Resize(form, window.state());
+    });
+    for (const QMargins frame : {QMargins(2, 20, 0, 5), QMargins(1, 24, 1, 1), QMargins(1, 20, 1, 5)}) {
+        manager->frame(form, frame);
+        QTRY_ASSERT_TRUE(resizes > 0);
+        resizes = 0;
+        deliverRequests(*manager);
+        EXPECT_EQ(manager->requests(), requests);
+    }
+    manager->frame(form, QMargins(2, 21, 2, 6));
+    QTRY_ASSERT_EQ(form.width(), outerTwips(200, 4, ratio));
+    deliverRequests(*manager);
+    EXPECT_EQ(manager->requests(), requests + 1);
+
+    manager->maximise();
+    QTRY_ASSERT_EQ(form.windowState(), 2);
+    QTRY_ASSERT_TRUE(settled(form));
+    EXPECT_TRUE(window.log.errors.empty());
+
+    manager.reset();
+    QTRY_ASSERT_EQ(form.windowState(), 0);
+    QTRY_ASSERT_TRUE(settled(form) && form.width() >= 4000 && form.height() >= 6000);
+
+    // A screen too small even for the margins around the viewport leaves it no size.
+    manager = std::make_unique<TestWindowManager>(toDevice(QSize(100, 10), ratio));
+    manager->frame(form, QMargins(1, 20, 1, 5));
+    manager->maximise();
+    QTRY_ASSERT_TRUE(form.widget()->size() == QSize(100, 10) && settled(form));
+    EXPECT_TRUE(window.log.errors.empty());
+}
+
+// Any client can write a window's _NET_FRAME_EXTENTS, and the root window's check window. What the
+// window manager's frame window does not bear out is not believed once it has had its time: the
+// window's frame is the one its frame window really has (here larger than the real announcement,
+// as invisible borders make it), and neither the window's size nor its least size follows what
+// was written.
+TEST(X11WindowTest, FramesThatTheFrameWindowDoesNotBearOutAreNotBelieved)
+{
+    LoadedWindow window;
+    MForm &form = *window.form;
+    const qreal ratio = ratioOf(form);
+    TestWindowManager manager;
+    const QMargins drawn(3, 24, 3, 6);
     const auto real = [&] { announceFrame(form, {1, 1, 20, 5}); };
-    const float realWidth = outerTwips(554, 2, ratioOf(form));
-    real();
-    QTRY_ASSERT_EQ(form.width(), realWidth);
-    // 374 + 25 device pixels are below 400 at every ratio: the height came back to its least.
-    const QSize minimum = form.widget()->minimumSize();
-    ASSERT_GT(minimum.height(), 374);
+    manager.frame(form, drawn, QMargins(1, 20, 1, 5));
+    // 374 + 25 device pixels are below 400 at every ratio: the height comes back to its least.
+    QTRY_ASSERT_TRUE(form.width() == outerTwips(554, 2, ratio) && form.height() >= 6000 && settled(form));
+    const QSize minimum = sizeHints(form).minimum;
+    ASSERT_GT(minimum.height(), 374 * ratio);
     const QSize client = form.widget()->size();
 
-    const std::vector<std::function<void()>> malformed = {
+    const std::vector<std::function<void()>> lies = {
         [&] {
-            announceFrame(form, {4294000000u, 4294000000u, 4294000000u, 4294000000u});
+            announceFrame(form, {300, 0, 0, 0});
         },
         [&] {
-            announceFrame(form, {4294967295u, 4294967295u, 4294967295u, 4294967295u});
+            announceFrame(form, {4294967295u, 0, 0, 0});
+        },
+        [&] {
+            announceFrame(form, {4294000000u, 4294000000u, 4294000000u, 4294000000u});
         },
         [&] {
             announceFrame(form, {1, 1, 20000, 5});
@@ -319,14 +350,27 @@ TEST(X11WindowTest, FrameExtentsThatCannotBeAFrameAreNotBelieved)
             xcb_flush(connection());
         },
     };
-    for (std::size_t i = 0; i < malformed.size(); ++i) {
+    for (std::size_t i = 0; i < lies.size(); ++i) {
         SCOPED_TRACE(i);
-        malformed[i]();
-        QTRY_ASSERT_EQ(form.width(), (client.width() + 8) * 15);
+        lies[i]();
+        QTRY_ASSERT_EQ(form.width(), outerTwips(client.width(), 6, ratio));
         EXPECT_EQ(form.widget()->size(), client);
-        EXPECT_EQ(form.widget()->minimumSize(), minimum);
+        EXPECT_EQ(sizeHints(form).minimum, minimum);
         real();
-        QTRY_ASSERT_EQ(form.width(), realWidth);
+        QTRY_ASSERT_EQ(form.width(), outerTwips(client.width(), 2, ratio));
     }
+
+    // A narrow window under a plausible frame that is not borne out comes back to its least width
+    // with the frame it really has.
+    announceFrame(form, {300, 0, 0, 0});
+    QTRY_ASSERT_EQ(form.width(), outerTwips(client.width(), 6, ratio));
+    manager.resize(toDevice(QSize(50, 400), ratio));
+    QTRY_ASSERT_TRUE(settled(form) && form.widget()->width() == 267 - qFloor(6 / ratio));
+    EXPECT_GE(form.width(), 4000);
+
+    // Nor does a check window that names no window end the window manager that runs.
+    setProperty(root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {0x1fffffff});
+    real();
+    QTRY_ASSERT_EQ(form.width(), outerTwips(form.widget()->width(), 2, ratio));
     EXPECT_TRUE(window.log.errors.empty());
 }

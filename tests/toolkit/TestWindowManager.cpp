@@ -1,0 +1,218 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "tests/toolkit/TestWindowManager.h"
+
+#include "toolkit/Form.h"
+
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+template<class Reply>
+std::unique_ptr<Reply, decltype(&std::free)> owned(Reply *reply)
+{
+    return {reply, &std::free};
+}
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    const auto reply = owned(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, false, static_cast<std::uint16_t>(std::strlen(name)), name),
+        nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+void setProperty(xcb_connection_t *connection, xcb_window_t window, const char *name, xcb_atom_t type,
+                 const std::vector<std::uint32_t> &values)
+{
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, name), type, 32,
+                        static_cast<std::uint32_t>(values.size()), values.data());
+}
+
+} // namespace
+
+TestWindowManager::TestWindowManager(QSize largest)
+    : m_largest(largest)
+{
+    int screenNumber = 0;
+    m_connection = xcb_connect(nullptr, &screenNumber);
+    auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+    for (int i = 0; i < screenNumber; ++i)
+        xcb_screen_next(&screens);
+    m_root = screens.data->root;
+
+    m_check = xcb_generate_id(m_connection);
+    xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_check, m_root, -1, -1, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    setProperty(m_connection, m_check, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {m_check});
+    setProperty(m_connection, m_root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {m_check});
+    const std::string selection = "WM_S" + std::to_string(screenNumber);
+    xcb_set_selection_owner(m_connection, m_check, atom(m_connection, selection.c_str()), XCB_CURRENT_TIME);
+    const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    const auto error =
+        owned(xcb_request_check(m_connection, xcb_change_window_attributes_checked(
+                                                  m_connection, m_root, XCB_CW_EVENT_MASK, &events)));
+    if (error)
+        qFatal("another window manager runs");
+
+    m_notifier =
+        std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { pump(); });
+    pump();
+}
+
+TestWindowManager::~TestWindowManager()
+{
+    end();
+}
+
+void TestWindowManager::end()
+{
+    if (!m_connection)
+        return;
+    m_notifier.reset();
+    xcb_disconnect(m_connection);
+    m_connection = nullptr;
+}
+
+void TestWindowManager::frame(const toolkit::Form &form, QMargins drawn, std::optional<QMargins> announced)
+{
+    const auto client = static_cast<xcb_window_t>(form.widget()->winId());
+    const auto geometry =
+        owned(xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, client), nullptr));
+    const QSize size(geometry->width, geometry->height);
+    if (m_client != client) {
+        const auto place = owned(xcb_translate_coordinates_reply(
+            m_connection, xcb_translate_coordinates(m_connection, client, m_root, 0, 0), nullptr));
+        m_client = client;
+        m_frame = xcb_generate_id(m_connection);
+        // What the window asks of its frame window comes to the window manager, as what windows on
+        // the root window ask does.
+        const std::uint32_t events =
+            XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_frame, m_root, place->dst_x - drawn.left(),
+                          place->dst_y - drawn.top(), 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+        // Should the window manager end, the X server puts the window back on the root window.
+        xcb_change_save_set(m_connection, XCB_SET_MODE_INSERT, m_client);
+        xcb_reparent_window(m_connection, m_client, m_frame, static_cast<std::int16_t>(drawn.left()),
+                            static_cast<std::int16_t>(drawn.top()));
+        xcb_map_window(m_connection, m_frame);
+    }
+    m_margins = drawn;
+    const std::uint32_t place[] = {std::uint32_t(drawn.left()), std::uint32_t(drawn.top())};
+    xcb_configure_window(m_connection, m_client, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
+    configureFramed(size);
+    const QMargins frame = announced.value_or(drawn);
+    setProperty(m_connection, m_client, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL,
+                {std::uint32_t(frame.left()), std::uint32_t(frame.right()), std::uint32_t(frame.top()),
+                 std::uint32_t(frame.bottom())});
+    pump();
+}
+
+void TestWindowManager::resize(QSize client)
+{
+    configureFramed(client);
+    pump();
+}
+
+void TestWindowManager::maximise()
+{
+    setProperty(m_connection, m_client, "_NET_WM_STATE", XCB_ATOM_ATOM,
+                {atom(m_connection, "_NET_WM_STATE_MAXIMIZED_VERT"),
+                 atom(m_connection, "_NET_WM_STATE_MAXIMIZED_HORZ")});
+    configureFramed(m_largest);
+    pump();
+}
+
+void TestWindowManager::configureFramed(QSize client)
+{
+    const auto before =
+        owned(xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, m_client), nullptr));
+    const std::uint32_t size[] = {std::uint32_t(client.width()), std::uint32_t(client.height())};
+    xcb_configure_window(m_connection, m_client, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
+    const std::uint32_t frameSize[] = {std::uint32_t(client.width() + m_margins.left() + m_margins.right()),
+                                       std::uint32_t(client.height() + m_margins.top() + m_margins.bottom())};
+    xcb_configure_window(m_connection, m_frame, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         frameSize);
+    if (before && QSize(before->width, before->height) == client) {
+        // A request the window manager does not carry out is answered all the same, with the
+        // geometry the window keeps.
+        const auto place = owned(xcb_translate_coordinates_reply(
+            m_connection, xcb_translate_coordinates(m_connection, m_client, m_root, 0, 0), nullptr));
+        xcb_configure_notify_event_t notify{};
+        notify.response_type = XCB_CONFIGURE_NOTIFY;
+        notify.event = m_client;
+        notify.window = m_client;
+        notify.x = place ? place->dst_x : 0;
+        notify.y = place ? place->dst_y : 0;
+        notify.width = static_cast<std::uint16_t>(client.width());
+        notify.height = static_cast<std::uint16_t>(client.height());
+        xcb_send_event(m_connection, false, m_client, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                       reinterpret_cast<const char *>(&notify));
+    }
+    xcb_flush(m_connection);
+}
+
+void TestWindowManager::sync()
+{
+    owned(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    pump();
+}
+
+void TestWindowManager::pump()
+{
+    if (!m_connection)
+        return;
+    while (const auto event = owned(xcb_poll_for_event(m_connection)))
+        handle(event.get());
+    xcb_flush(m_connection);
+}
+
+void TestWindowManager::handle(const xcb_generic_event_t *event)
+{
+    switch (event->response_type & ~0x80) {
+    case XCB_MAP_REQUEST:
+        xcb_map_window(m_connection, reinterpret_cast<const xcb_map_request_event_t *>(event)->window);
+        break;
+    case XCB_CONFIGURE_REQUEST: {
+        const auto *request = reinterpret_cast<const xcb_configure_request_event_t *>(event);
+        if (request->window == m_client) {
+            ++m_requests;
+            const auto now = owned(
+                xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, m_client), nullptr));
+            QSize size(now->width, now->height);
+            if (request->value_mask & XCB_CONFIG_WINDOW_WIDTH)
+                size.setWidth(request->width);
+            if (request->value_mask & XCB_CONFIG_WINDOW_HEIGHT)
+                size.setHeight(request->height);
+            configureFramed(size.boundedTo(m_largest));
+            break;
+        }
+        // Any other window gets what it asks.
+        std::vector<std::uint32_t> values;
+        const auto add = [&](std::uint16_t field, std::int64_t value) {
+            if (request->value_mask & field)
+                values.push_back(static_cast<std::uint32_t>(value));
+        };
+        add(XCB_CONFIG_WINDOW_X, request->x);
+        add(XCB_CONFIG_WINDOW_Y, request->y);
+        add(XCB_CONFIG_WINDOW_WIDTH, request->width);
+        add(XCB_CONFIG_WINDOW_HEIGHT, request->height);
+        add(XCB_CONFIG_WINDOW_BORDER_WIDTH, request->border_width);
+        add(XCB_CONFIG_WINDOW_SIBLING, request->sibling);
+        add(XCB_CONFIG_WINDOW_STACK_MODE, request->stack_mode);
+        xcb_configure_window(m_connection, request->window, request->value_mask, values.data());
+        break;
+    }
+    default:
+        break;
+    }
+}
