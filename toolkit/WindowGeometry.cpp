@@ -16,6 +16,9 @@ namespace toolkit {
 
 namespace {
 
+// How long a window is at rest, with no change reported by the X server, before the program asks
+// for a size: a window manager makes the changes of one step within a few milliseconds.
+constexpr int kAtRestMs = 100;
 // The largest size of a widget, in logical pixels.
 constexpr double kLargestLength = QWIDGETSIZE_MAX;
 
@@ -59,7 +62,11 @@ WindowGeometry::WindowGeometry(QWidget *window, std::function<void()> sizeChange
     : m_window(window)
     , m_sizeChanged(std::move(sizeChanged))
     , m_x11(X11Window::attach(window, [this](X11Window::Change change) { onX11Change(change); }))
-{}
+{
+    m_atRest.setSingleShot(true);
+    m_atRest.setInterval(kAtRestMs);
+    connect(&m_atRest, &QTimer::timeout, this, &WindowGeometry::sendAsked);
+}
 
 WindowGeometry::~WindowGeometry() = default;
 
@@ -96,9 +103,14 @@ QSizeF WindowGeometry::outerSize() const
 Qt::WindowStates WindowGeometry::state() const
 {
     Qt::WindowStates state = m_window->windowState();
-    if (m_x11 && !m_manager)
-        state &= ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
-    return state;
+    if (!m_x11)
+        return state;
+    state &= ~(Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (!m_manager)
+        return state & ~Qt::WindowMinimized;
+    // Read where the window manager writes it: a window manager writes the state and resizes the
+    // window in an order of its own, and Qt takes in the state later than the size.
+    return state | m_x11->maximisedOrFullScreen();
 }
 
 void WindowGeometry::setOuterWidth(qreal width)
@@ -148,12 +160,12 @@ void WindowGeometry::ask(std::optional<int> width, std::optional<int> height)
         m_window->resize(width.value_or(m_window->width()), height.value_or(m_window->height()));
         return;
     }
-    // Otherwise the window manager decides, and may refuse or reshape the request. What one
-    // handler asks for goes out in one request once it has run, each length as asked: the other
-    // length Qt has may be stale.
-    if (!m_asked.width && !m_asked.height)
-        QMetaObject::invokeMethod(
-            this, [this] { sendAsked(); }, Qt::QueuedConnection);
+    // Otherwise the window manager decides, and may refuse or reshape the request. As it maximises,
+    // restores or frames a window, it changes the state, the frame and the size one after the
+    // other, and a report in between finds a window that is none of them: what a report asks for
+    // replaces what the reports before it asked, and goes out in one request once the window has
+    // been at rest for a moment, each length as asked (the other length Qt has may be stale).
+    m_atRest.start();
     const DevicePixels device(m_window);
     if (width)
         m_asked.width = device.toDevice(width);
@@ -177,8 +189,10 @@ void WindowGeometry::sendAsked()
     };
     const Lengths send{wanted(asked.width, m_refused[0], server.width()),
                        wanted(asked.height, m_refused[1], server.height())};
-    if (!send.width && !send.height)
+    if (!send.width && !send.height) {
+        keepCentred();
         return;
+    }
     m_x11->resize(send.width, send.height);
     if (send.width)
         m_sent.width = send.width;
@@ -198,6 +212,8 @@ bool WindowGeometry::sizeArrived()
     // Qt see no change in it.
     const QSize server = m_x11->size();
     m_reportOwed = server.isValid() && DevicePixels(m_window).toLogical(server) != m_window->size();
+    if (!m_reportOwed)
+        m_asked = {};
     return !m_reportOwed;
 }
 
@@ -208,6 +224,8 @@ void WindowGeometry::take()
     m_takePending = false;
     if (!m_window)
         return;
+    if (m_atRest.isActive())
+        m_atRest.start();
     const bool answered = m_x11 && (m_sent.width || m_sent.height);
     if (answered) {
         // The answer to the lengths sent. A window manager that cannot give a length answers with

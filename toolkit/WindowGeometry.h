@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -67,7 +68,8 @@ public:
 
     // Before the window's size is reported: reads the frame afresh, and says whether the window
     // has the size the window system has. While a size is still on its way it has not, and the
-    // size is reported once it has arrived.
+    // size is reported once it has arrived. What the report asks for replaces what the reports
+    // before it asked.
     bool sizeArrived();
 
     // Before a window that is to be shown centred is set up, and before showCentred: asks the
@@ -127,8 +129,10 @@ private:
     QMarginsF m_lastFrame = kNominalFrame;
     // The least client size, in logical pixels.
     QSize m_minimum{0, 0};
-    // Lengths asked for and not yet sent, and lengths sent and not yet answered.
+    // Lengths asked for and not yet sent, which go once the window is at rest, and lengths sent and
+    // not yet answered.
     Lengths m_asked;
+    QTimer m_atRest;
     Lengths m_sent;
     // Per axis, width and height, the last length refused, and under what it was.
     Refusal m_refused[2];

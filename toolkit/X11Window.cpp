@@ -50,6 +50,10 @@ struct Connection
     xcb_atom_t frameExtents = XCB_ATOM_NONE;
     xcb_atom_t frameRequest = XCB_ATOM_NONE;
     xcb_atom_t supported = XCB_ATOM_NONE;
+    xcb_atom_t state = XCB_ATOM_NONE;
+    xcb_atom_t fullScreen = XCB_ATOM_NONE;
+    xcb_atom_t maximisedVertically = XCB_ATOM_NONE;
+    xcb_atom_t maximisedHorizontally = XCB_ATOM_NONE;
 
     xcb_atom_t atom(const char *name) const
     {
@@ -83,6 +87,7 @@ public:
     std::optional<QMargins> frameExtents() const override;
     void requestFrameExtents() override;
     std::optional<QMargins> awaitFrameExtents() const override;
+    Qt::WindowStates maximisedOrFullScreen() const override;
     QSize size() const override;
     void resize(std::optional<int> width, std::optional<int> height) const override;
     void setMinimumSize(QSize size) override;
@@ -301,6 +306,26 @@ std::optional<QMargins> XcbWindow::awaitFrameExtents() const
     return frame;
 }
 
+Qt::WindowStates XcbWindow::maximisedOrFullScreen() const
+{
+    const xcb_window_t window = windowId();
+    if (!window)
+        return Qt::WindowNoState;
+    constexpr std::uint32_t kLongestState = 64;
+    const auto atoms = m_connection.cardinals(window, m_connection.state, XCB_ATOM_ATOM, kLongestState);
+    if (!atoms)
+        return Qt::WindowNoState;
+    const auto has = [&](xcb_atom_t atom) {
+        return std::find(atoms->begin(), atoms->end(), atom) != atoms->end();
+    };
+    Qt::WindowStates state;
+    if (has(m_connection.fullScreen))
+        state |= Qt::WindowFullScreen;
+    if (has(m_connection.maximisedVertically) && has(m_connection.maximisedHorizontally))
+        state |= Qt::WindowMaximized;
+    return state;
+}
+
 QSize XcbWindow::size() const
 {
     const xcb_window_t window = windowId();
@@ -412,6 +437,10 @@ std::unique_ptr<X11Window> X11Window::attach(QWidget *window, const std::functio
     connection.frameExtents = connection.atom("_NET_FRAME_EXTENTS");
     connection.frameRequest = connection.atom("_NET_REQUEST_FRAME_EXTENTS");
     connection.supported = connection.atom("_NET_SUPPORTED");
+    connection.state = connection.atom("_NET_WM_STATE");
+    connection.fullScreen = connection.atom("_NET_WM_STATE_FULLSCREEN");
+    connection.maximisedVertically = connection.atom("_NET_WM_STATE_MAXIMIZED_VERT");
+    connection.maximisedHorizontally = connection.atom("_NET_WM_STATE_MAXIMIZED_HORZ");
     return std::make_unique<XcbWindow>(window, connection, changed);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QMargins>
 #include <QSize>
+#include <QtCore/qnamespace.h>
 
 #include <cstdint>
 #include <functional>
@@ -59,6 +60,9 @@ public:
     // The frame the window manager announced in answer, waited for until a short time after the
     // request; none where there was no request, or no answer came.
     virtual std::optional<QMargins> awaitFrameExtents() const = 0;
+    // Whether the window manager has the window maximised or full screen now (_NET_WM_STATE), read
+    // as Qt reads it, which takes in the change later.
+    virtual Qt::WindowStates maximisedOrFullScreen() const = 0;
     // The client area's size as the X server has it now.
     virtual QSize size() const = 0;
     // Asks for a new width, height or both of the client area: the other length and the window's

@@ -186,6 +186,8 @@ void TestWindowManager::handle(const xcb_generic_event_t *event)
         const auto *request = reinterpret_cast<const xcb_configure_request_event_t *>(event);
         if (request->window == m_client) {
             ++m_requests;
+            m_lastRequest = QSize(request->value_mask & XCB_CONFIG_WINDOW_WIDTH ? request->width : -1,
+                                  request->value_mask & XCB_CONFIG_WINDOW_HEIGHT ? request->height : -1);
             const auto now = owned(
                 xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, m_client), nullptr));
             QSize size(now->width, now->height);

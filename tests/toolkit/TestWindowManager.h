@@ -38,8 +38,10 @@ public:
     void resize(QSize client);
     // Maximises the framed window: announces the state and gives it the largest size allowed.
     void maximise();
-    // The size requests the framed window has made, up to the last sync.
+    // The size requests the framed window has made, up to the last sync, and the last of them (-1
+    // for a length it did not ask for).
     int requests() const { return m_requests; }
+    QSize lastRequest() const { return m_lastRequest; }
     // Takes in every request the X server has had so far.
     void sync();
     void end();
@@ -58,4 +60,5 @@ private:
     xcb_window_t m_frame = XCB_WINDOW_NONE;
     QMargins m_margins;
     int m_requests = 0;
+    QSize m_lastRequest{-1, -1};
 };

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The window on a screen smaller than its least size (4000 x 6000 twips outside: 266.7 x 400 logical
+# pixels, each as many device pixels as the ratio says), under a real window manager, which then
+# decides: KWin clamps the window to the screen, xfwm4 maximises it, openbox lets it be larger, and
+# a maximised or full-screen window takes the screen's size. After each of the user's steps (the
+# first show, maximise and restore, full screen and back) the program runs on with no error box, the
+# window has the size the window manager gave it, at least its least size where the screen allows,
+# the viewport fills its client area less the margins (seen through the accessibility bus, which
+# sees beyond the screen's edge too), and the window and the window manager no longer exchange
+# sizes. Closing through the window manager ends the program normally.
+#   small-screen.sh <quorvel binary> <openbox | xfwm4 | metacity | kwin | mutter> <scale, as lib.sh> <WIDTHxHEIGHT>
+set -euo pipefail
+source "$(cd "$(dirname "$0")" && pwd)/lib.sh"
+start_desktop "$2" "$3" "$4"
+read -r screen_w screen_h < <(tr x ' ' <<<"$4")
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_quorvel "$1"
+
+settled() { # the outer geometry and the state, once they have stayed the same for half a second
+    local last="" now same=0
+    for _ in $(seq 100); do
+        now="$(outer_geometry) $(xprop -id "$window" _NET_WM_STATE | grep -o 'MAXIMIZED_[HV]\|FULLSCREEN' | sort | tr -d '\n' || true)"
+        [ "$now" = "$last" ] && same=$((same + 1)) || same=0
+        [ $same -ge 5 ] && return 0
+        last=$now
+        sleep 0.1
+    done
+    fail "the window did not settle: $now"
+}
+
+# The viewport as the program lays it out: its client area, in logical pixels, is the X server's,
+# and the viewport's right and bottom edges lie 5 logical pixels inside it.
+viewport() {
+    local w h cw ch gap_r gap_b
+    read -r w h < <(inner_size)
+    read -r cw ch gap_r gap_b < <(/usr/bin/python3 "$(dirname "$0")/viewport.py") || true
+    [ -n "${gap_b:-}" ] || { echo "not on the accessibility bus"; return; }
+    awk -v w="$w" -v h="$h" -v cw="$cw" -v ch="$ch" -v r="$RATIO" -v gr="$gap_r" -v gb="$gap_b" 'BEGIN {
+        near = (cw - w / r) ^ 2 <= 1 && (ch - h / r) ^ 2 <= 1
+        print (near && gr == 5 && gb == 5) ? "fills" : "client " cw "x" ch " for " w "x" h " device, gaps " gr ", " gb }'
+}
+
+# After a step: one window, the viewport fitted, the outer size the least where the screen has room
+# for it (in the normal state), and no configure of the window for a second.
+check() {
+    local step=$1 x y w h state windows events
+    settled
+    kill -0 "$QUORVEL_PID" 2>/dev/null || fail "$step: the program ended"
+    windows=$(xdotool search --onlyvisible --pid "$QUORVEL_PID" | wc -l)
+    [ "$windows" -eq 1 ] || fail "$step: $windows windows, an error box among them"
+    wait_until fills "$step: the viewport" viewport
+    read -r x y w h < <(outer_geometry)
+    state=$(xprop -id "$window" _NET_WM_STATE | grep -o 'MAXIMIZED\|FULLSCREEN' | head -n 1 || true)
+    if [ -z "$state" ]; then
+        awk -v w="$w" -v h="$h" -v sw="$screen_w" -v sh="$screen_h" -v r="$RATIO" 'BEGIN {
+            mw = 4000 / 15 * r; mh = 400 * r
+            exit !((w >= mw - 0.001 || w >= sw) && (h >= mh - 0.001 || h >= sh)) }' ||
+            fail "$step: the window is ${w}x$h outside on a ${screen_w}x$screen_h screen"
+    fi
+    xev -id "$window" -event structure >"$E2E_WORK/xev.log" 2>&1 &
+    local xev=$!
+    sleep 1
+    kill $xev
+    wait $xev 2>/dev/null || true
+    events=$(grep -c ConfigureNotify "$E2E_WORK/xev.log" || true)
+    [ "$events" -eq 0 ] || fail "$step: $events configures of a window that should be at rest"
+    echo "$step: ${state:-normal}, outer ${w}x$h at $x, $y"
+}
+
+# Asks the window manager, as a double click on the title bar or a key of the desktop does, to add
+# or remove a state, and gives it two seconds to do so: on a screen smaller than the window's least
+# size, some window managers refuse to maximise it.
+ask_state() {
+    wmctrl -i -r "$window" -b "$1,$2"
+    for _ in $(seq 20); do
+        xprop -id "$window" _NET_WM_STATE | grep -qi "${2%%,*}" && [ "$1" = add ] && return 0
+        xprop -id "$window" _NET_WM_STATE | grep -qi "${2%%,*}" || [ "$1" = add ] || return 0
+        sleep 0.1
+    done
+}
+
+check "first show"
+for state in maximized_vert,maximized_horz fullscreen; do
+    ask_state add $state
+    check "$state asked"
+    ask_state remove $state
+    check "$state removed"
+done
+wmctrl -i -c "$window"
+expect_exit 0
+[ -s "$E2E_WORK/quorvel.err" ] && fail "quorvel wrote to stderr: $(head -n 5 "$E2E_WORK/quorvel.err")"
+echo "ok: $WM_NAME, scale $SCALE, screen $4"
