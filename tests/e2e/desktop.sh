@@ -72,14 +72,31 @@ echo "first show: frame $frame_l $frame_r $frame_t $frame_b, outer ${w}x$h at $x
 # window manager has caught up with the pointer. The corner is grabbed inside the border, or in
 # the invisible resize border just outside the frame.
 drag_corner() {
-    local x y w h cx cy
-    read -r x y w h < <(outer_geometry)
+    local x0 y0 w0 h0 x y w h cx cy
+    read -r x0 y0 w0 h0 < <(outer_geometry)
+    x=$x0 y=$y0 w=$w0 h=$h0
     case "$WM_NAME" in metacity | kwin | mutter) cx=$((x + w + 1)) cy=$((y + h + 1)) ;; *) cx=$((x + w - 3)) cy=$((y + h - 3)) ;; esac
-    xdotool mousemove --sync "$cx" "$cy" sleep 0.3 mousedown 1
+    # xdotool's --sync waits for the pointer to move, for many seconds where it is there already:
+    # where the last drag left it, on the corner it moved.
+    [ "$(xdotool getmouselocation --shell | head -n 2 | cut -d= -f2 | paste -sd' ')" = "$cx $cy" ] ||
+        xdotool mousemove --sync "$cx" "$cy"
+    xdotool sleep 0.3 mousedown 1
     for step in $(seq "$3"); do
         xdotool mousemove $((cx + $1 * step / $3)) $((cy + $2 * step / $3)) sleep 0.05
     done
-    settled >/dev/null
+    # On a busy machine the window manager is still following the pointer after the last step:
+    # the button goes up once the corner has reached the pointer, or (where the window stops at its
+    # least size) has stayed where it is for a second.
+    local last="" same=0 off_x off_y
+    for _ in $(seq 100); do
+        read -r x y w h < <(outer_geometry)
+        off_x=$((x + w - x0 - w0 - $1)) off_y=$((y + h - y0 - h0 - $2))
+        [ ${off_x#-} -le 2 ] && [ ${off_y#-} -le 2 ] && break
+        [ "$x $y $w $h" = "$last" ] && same=$((same + 1)) || same=0
+        [ $same -ge 10 ] && break
+        last="$x $y $w $h"
+        sleep 0.1
+    done
     xdotool mouseup 1
 }
 # Growing: the frame follows the pointer, so the drag reached the frame.

@@ -129,7 +129,16 @@ outer_geometry() {
 # A screenshot of the window and the colour of a pixel, "r,g,b"; the number of pixels of a
 # colour in an area w x h at x, y.
 take_shot() { import -window "$window" "$shot"; }
-pixel() { convert "$shot" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
+pixel() { pixels "$1" "$2"; }
+# The colours of several pixels, "r,g,b" each, from one reading of the screenshot: pixels x y [x y ...]
+pixels() {
+    local format=""
+    while [ $# -ge 2 ]; do
+        format+="%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)] "
+        shift 2
+    done
+    convert "$shot" -format "${format% }" info:
+}
 shot_pixel() { take_shot && pixel "$@"; }
 count_colour() {
     convert "$shot" -crop "${3}x${4}+${1}+${2}" +repage -fill black +opaque "rgb($5)" -fill white -opaque "rgb($5)" \
@@ -151,9 +160,11 @@ viewport_edges() {
         BEGIN { x = (int(w / r + 0.5) - 5) * r; y = (int(h / r + 0.5) - 5) * r
                 print inside(x), outside(x), inside(y), outside(y), int(150 * r) }')
     take_shot
-    [ "$(pixel "$x_in" "$((y_in - 1))")" = $viewport_colour ] &&
-        [ "$(pixel "$x_out" "$((y_in - 1))")" != $viewport_colour ] &&
-        [ "$(pixel "$x_sheet" "$y_in")" = $viewport_colour ] && [ "$(pixel "$x_sheet" "$y_out")" != $viewport_colour ] &&
+    local right_in right_out bottom_in bottom_out
+    read -r right_in right_out bottom_in bottom_out < <(pixels "$x_in" "$((y_in - 1))" "$x_out" "$((y_in - 1))" \
+        "$x_sheet" "$y_in" "$x_sheet" "$y_out")
+    [ "$right_in" = $viewport_colour ] && [ "$right_out" != $viewport_colour ] &&
+        [ "$bottom_in" = $viewport_colour ] && [ "$bottom_out" != $viewport_colour ] &&
         echo "fills $w $h" || echo "does not fill $w $h"
 }
 expect_viewport_fills() { wait_until "fills $(inner_size)" "$1: the viewport" viewport_edges; }

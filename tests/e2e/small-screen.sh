@@ -11,8 +11,8 @@
 # first show, maximise and restore, full screen and back) the program runs on with no error box, the
 # window has the size the window manager gave it, at least its least size where the screen allows,
 # the viewport fills its client area less the margins (seen through the accessibility bus, which
-# sees beyond the screen's edge too), and the window and the window manager no longer exchange
-# sizes. Closing through the window manager ends the program normally.
+# sees beyond the screen's edge too), and the window and the window manager do not exchange sizes
+# without end. Closing through the window manager ends the program normally.
 #   small-screen.sh <quorvel binary> <openbox | xfwm4 | metacity | kwin | mutter> <scale, as lib.sh> <WIDTHxHEIGHT>
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/lib.sh"
@@ -46,7 +46,7 @@ viewport() {
 }
 
 # After a step: one window, the viewport fitted, the outer size the least where the screen has room
-# for it (in the normal state), and no configure of the window for a second.
+# for it (in the normal state), and no configure of the window for half a second.
 check() {
     local step=$1 x y w h state windows events
     settled
@@ -64,7 +64,7 @@ check() {
     fi
     xev -id "$window" -event structure >"$E2E_WORK/xev.log" 2>&1 &
     local xev=$!
-    sleep 1
+    sleep 0.5
     kill $xev
     wait $xev 2>/dev/null || true
     events=$(grep -c ConfigureNotify "$E2E_WORK/xev.log" || true)
