@@ -132,7 +132,8 @@ XcbWindow::XcbWindow(QWidget *window, const Connection &connection, std::functio
 {
     m_unconfirmedTimeout.setSingleShot(true);
     m_unconfirmedTimeout.setInterval(kFrameSettleMs);
-    QObject::connect(&m_unconfirmedTimeout, &QTimer::timeout, [this] { m_changed(Change::FrameExtents); });
+    QObject::connect(&m_unconfirmedTimeout, &QTimer::timeout, &m_unconfirmedTimeout,
+                     [this] { m_changed(Change::FrameExtents); });
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 

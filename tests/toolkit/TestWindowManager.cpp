@@ -64,7 +64,7 @@ TestWindowManager::TestWindowManager(QSize largest)
 
     m_notifier =
         std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read);
-    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] { pump(); });
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { pump(); });
     pump();
 }
 
@@ -97,9 +97,10 @@ void TestWindowManager::frame(const toolkit::Form &form, QMargins drawn, std::op
         // the root window ask does.
         const std::uint32_t events =
             XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_frame, m_root, place->dst_x - drawn.left(),
-                          place->dst_y - drawn.top(), 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                          XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_frame, m_root,
+                          static_cast<std::int16_t>(place->dst_x - drawn.left()),
+                          static_cast<std::int16_t>(place->dst_y - drawn.top()), 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
         // Should the window manager end, the X server puts the window back on the root window.
         xcb_change_save_set(m_connection, XCB_SET_MODE_INSERT, m_client);
         xcb_reparent_window(m_connection, m_client, m_frame, static_cast<std::int16_t>(drawn.left()),
@@ -151,8 +152,8 @@ void TestWindowManager::configureFramed(QSize client)
         notify.response_type = XCB_CONFIGURE_NOTIFY;
         notify.event = m_client;
         notify.window = m_client;
-        notify.x = place ? place->dst_x : 0;
-        notify.y = place ? place->dst_y : 0;
+        notify.x = static_cast<std::int16_t>(place ? place->dst_x : 0);
+        notify.y = static_cast<std::int16_t>(place ? place->dst_y : 0);
         notify.width = static_cast<std::uint16_t>(client.width());
         notify.height = static_cast<std::uint16_t>(client.height());
         xcb_send_event(m_connection, false, m_client, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
