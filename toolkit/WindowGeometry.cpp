@@ -39,6 +39,10 @@ public:
     {
         return QSize(qRound(size.width() / m_ratio), qRound(size.height() / m_ratio));
     }
+    QPoint toLogical(QPoint point) const
+    {
+        return QPoint(qRound(point.x() / m_ratio), qRound(point.y() / m_ratio));
+    }
     std::optional<int> toDevice(std::optional<int> length) const
     {
         return length ? std::optional<int>(qRound(*length * m_ratio)) : std::nullopt;
@@ -368,8 +372,13 @@ void WindowGeometry::keepCentred()
 {
     if (!m_placing || !m_window)
         return;
-    // Moved since it was centred, by the window manager or the user: the window is placed.
-    if (m_window->geometry().topLeft() != m_centredAt) {
+    // Moved since it was centred, by the window manager or the user: the window is placed. Qt has
+    // the place asked for at once, and takes a window manager's word for it later, which openbox
+    // gives as the place inside its frame while it frames the window; the X server has the place
+    // once the window manager has answered. Where either is where it was centred, it was not moved.
+    const bool moved = m_window->geometry().topLeft() != m_centredAt &&
+                       (!m_x11 || DevicePixels(m_window).toLogical(m_x11->position()) != m_centredAt);
+    if (moved) {
         m_placing = false;
         return;
     }

@@ -89,6 +89,7 @@ public:
     std::optional<QMargins> awaitFrameExtents() const override;
     Qt::WindowStates maximisedOrFullScreen() const override;
     QSize size() const override;
+    QPoint position() const override;
     void resize(std::optional<int> width, std::optional<int> height) const override;
     void setMinimumSize(QSize size) override;
 
@@ -335,6 +336,16 @@ QSize XcbWindow::size() const
     const ReplyPtr<xcb_get_geometry_reply_t> reply(
         xcb_get_geometry_reply(m_connection.xcb, xcb_get_geometry(m_connection.xcb, window), nullptr));
     return reply ? QSize(reply->width, reply->height) : QSize();
+}
+
+QPoint XcbWindow::position() const
+{
+    const xcb_window_t window = windowId();
+    if (!window || !root())
+        return QPoint();
+    const ReplyPtr<xcb_translate_coordinates_reply_t> reply(xcb_translate_coordinates_reply(
+        m_connection.xcb, xcb_translate_coordinates(m_connection.xcb, window, root(), 0, 0), nullptr));
+    return reply ? QPoint(reply->dst_x, reply->dst_y) : QPoint();
 }
 
 void XcbWindow::resize(std::optional<int> width, std::optional<int> height) const

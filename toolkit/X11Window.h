@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QPoint>
 #include <QSize>
 #include <QtCore/qnamespace.h>
 
@@ -63,8 +64,9 @@ public:
     // Whether the window manager has the window maximised or full screen now (_NET_WM_STATE), read
     // as Qt reads it, which takes in the change later.
     virtual Qt::WindowStates maximisedOrFullScreen() const = 0;
-    // The client area's size as the X server has it now.
+    // The client area's size, and its place on the screen, as the X server has them now.
     virtual QSize size() const = 0;
+    virtual QPoint position() const = 0;
     // Asks for a new width, height or both of the client area: the other length and the window's
     // place stay the window manager's.
     virtual void resize(std::optional<int> width, std::optional<int> height) const = 0;
