@@ -7,30 +7,12 @@ screen reader or an automation tool does: press.py <application name> <button na
 
 import sys
 import time
-import warnings
 
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
-
-# Debian 12's libatspi marks the action names deprecated for a successor it does not yet export.
-warnings.filterwarnings("ignore", category=DeprecationWarning)
-
-
-def nodes(node):
-    """The node and everything below it."""
-    yield node
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from nodes(child)
+from atspi import Atspi, applications, nodes
 
 
 def press(application, button):
-    desktop = Atspi.get_desktop(0)
-    apps = (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
-    for app in (app for app in apps if app is not None and app.get_name() == application):
+    for app in applications(application):
         for node in nodes(app):
             if node.get_role() == Atspi.Role.PUSH_BUTTON and node.get_name() == button:
                 actions = [Atspi.Action.get_action_name(node, j) for j in range(Atspi.Action.get_n_actions(node))]

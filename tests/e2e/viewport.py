@@ -8,23 +8,7 @@ being what lies between the viewport's right and bottom edges and the client are
 screenshot, this sees a window that is larger than the screen too. Prints nothing where the
 window is not (yet) on the bus: viewport.py"""
 
-import warnings
-
-import gi
-
-gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
-
-warnings.filterwarnings("ignore", category=DeprecationWarning)
-
-
-def nodes(node):
-    """The node and everything below it."""
-    yield node
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from nodes(child)
+from atspi import Atspi, applications, nodes
 
 
 def extents(node):
@@ -33,9 +17,7 @@ def extents(node):
 
 
 def main():
-    desktop = Atspi.get_desktop(0)
-    apps = (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
-    for app in (app for app in apps if app is not None and app.get_name() == "Quorvel"):
+    for app in applications("Quorvel"):
         window = viewport = None
         for node in nodes(app):
             if node.get_role() == Atspi.Role.FRAME:
