@@ -101,8 +101,8 @@ int main(int argc, char *argv[])
     floorWindow.resize(554, 374);
     auto *floorViewport = new QWidget(&floorWindow);
     floorViewport->setGeometry(144, 8, 405, 361);
-    new FloorSheet(floorViewport);
-    floorViewport->findChild<FloorSheet *>()->setGeometry(0, 0, 562, 274);
+    auto *floorSheet = new FloorSheet(floorViewport);
+    floorSheet->setGeometry(0, 0, 562, 274);
     floorWindow.show();
     if (!QTest::qWaitForWindowExposed(&floorWindow))
         return 1;

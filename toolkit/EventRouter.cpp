@@ -9,6 +9,7 @@
 #include "toolkit/Twips.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -88,11 +89,16 @@ void EventRouter::addControl(QWidget *widget, Control *control)
 
 bool EventRouter::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::ContextMenu)
+        return m_pressWithheld &&
+               static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Mouse;
     const QtEventBinding *binding = bindingFor(event->type());
     if (!binding || !m_window)
         return false;
     if (binding->mouse) {
         auto *mouse = static_cast<QMouseEvent *>(event);
+        if (binding->event == Event::MouseDown)
+            m_pressWithheld = false;
         if (watched->isWidgetType())
             return routeMouse(static_cast<QWidget *>(watched), mouse, binding->event);
         if (watched == m_window->windowHandle())
@@ -151,7 +157,10 @@ bool EventRouter::routeMouse(QWidget *receiver, QMouseEvent *event, Event kind)
     deliver(*target, receiver, event, kind);
     // The widget that got the event does not see it when it was meant for another control, or
     // when the handler hid its own control or ended the program.
-    return target != receiving || !guard || !guard->isVisible() || m_form.hasEnded();
+    const bool withheld = target != receiving || !guard || !guard->isVisible() || m_form.hasEnded();
+    if (kind == Event::MouseDown)
+        m_pressWithheld = withheld;
+    return withheld;
 }
 
 void EventRouter::deliver(Control &target, const QWidget *receiver, QMouseEvent *event, Event kind)

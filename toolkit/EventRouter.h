@@ -25,6 +25,10 @@ class Form;
 // Qt itself forgets the pressed widget when it is hidden, and then sends the moves and the release
 // to no widget at all. As an application-wide event filter the router sees them where they enter
 // the window and hands them to the pressed control instead.
+//
+// A press that went to another control than the widget under the pointer opens no context menu
+// there: the widget never saw the press, and the menu, a popup, would take the mouse, and with it
+// the release that ends the capture (with Qt 6.8 it does).
 class EventRouter : public QObject
 {
 public:
@@ -46,6 +50,8 @@ private:
     QPointer<QWidget> m_window;
     QHash<const QWidget *, Control *> m_controls;
     Control *m_pressed = nullptr;
+    // The last press was kept from the widget that Qt sent it to.
+    bool m_pressWithheld = false;
 };
 
 } // namespace toolkit

@@ -4,6 +4,7 @@
 
 #include "tests/support/Support.h"
 
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -98,4 +99,26 @@ TEST(TextFieldDragTest, AReleaseAfterTheTabChangedFromTheKeyboardEndsOnlyADragAP
     QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, drag.start());
     EXPECT_EQ(drag.place(), std::make_pair(2640.0f + 20 * 15, 4200.0f + 10 * 15));
     EXPECT_EQ(drag.log.beeps, 2);
+}
+
+// A field's context menu opens on a right click, but not on a right press during a drag of the
+// other field: that press belongs to the drag, and the menu, a popup, would take the release that
+// ends it (as with Qt 6.8), leaving the field hidden behind its proxy.
+TEST(TextFieldDragTest, ARightPressDuringADragOpensNoContextMenuAndTheReleaseEndsTheDrag)
+{
+    FieldDrag drag;
+    const QPoint other = centreInWindow(drag.field(1));
+    QTest::mousePress(drag.window(), Qt::LeftButton, {}, drag.start());
+    QTest::mouseMove(drag.window(), other);
+    QTest::mousePress(drag.window(), Qt::RightButton, {}, other);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    QTest::mouseRelease(drag.window(), Qt::LeftButton, {}, other);
+    EXPECT_TRUE(drag.field().visible());
+    EXPECT_FALSE(drag.proxy().visible());
+    QTest::mouseRelease(drag.window(), Qt::RightButton, {}, other);
+
+    QTest::mouseClick(drag.window(), Qt::RightButton, {}, other);
+    QWidget *const menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    menu->close();
 }

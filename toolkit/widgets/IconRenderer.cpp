@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QHash>
 #include <QIconEngine>
+#include <QLibraryInfo>
 #include <QPainter>
 #include <QPolygonF>
 #include <QStyle>
 #include <QStyleOption>
+#include <QVersionNumber>
 
 #include <charconv>
 #include <optional>
@@ -145,10 +147,14 @@ public:
         return rendered(qMin(size.width(), size.height()), mode, 1.0);
     }
 
-    // Qt asks for the size in device pixels here (QIcon::pixmap has already applied the ratio).
+    // QIcon::pixmap passes the size in device pixels up to Qt 6.7, having applied the ratio
+    // itself, and in device-independent pixels from Qt 6.8 on. What counts is the Qt the program
+    // runs with, which may be newer than the one it was built with.
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
-        return rendered(qMin(size.width(), size.height()), mode, scale);
+        static const bool sizeIsDeviceIndependent = QLibraryInfo::version() >= QVersionNumber(6, 8);
+        const int side = qMin(size.width(), size.height());
+        return rendered(sizeIsDeviceIndependent ? qRound(side * scale) : side, mode, scale);
     }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
