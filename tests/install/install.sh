@@ -96,6 +96,36 @@ release)
     name=$(basename "$tarball" .tar.xz)
     "$release" --output "$work/again" >/dev/null
     cmp "$tarball" "$work/again/$name.tar.xz" || fail "two tarballs of the same commit differ"
+    # By default the tarball goes where git does not look, so that the script runs again; and it
+    # is the same whatever line endings, umask and attributes the caller's git is set to.
+    (cd "$work/clone" && "$release" >/dev/null && "$release" >/dev/null) ||
+        fail "a second release from the same checkout was refused"
+    cmp "$tarball" "$work/clone/build/$name.tar.xz" || fail "the release in build/ differs"
+    git -C "$work/clone" config core.autocrlf true
+    git -C "$work/clone" config tar.umask 0077
+    printf '* text eol=crlf\n*.md export-ignore\n' >"$work/attributes"
+    git -C "$work/clone" config core.attributesFile "$work/attributes"
+    mkdir -p "$work/clone/.git/info"
+    cp "$work/attributes" "$work/clone/.git/info/attributes"
+    "$release" --output "$work/settings" >/dev/null
+    cmp "$tarball" "$work/settings/$name.tar.xz" || fail "the caller's git settings changed the tarball"
+    rm "$work/clone/.git/info/attributes"
+    for setting in core.autocrlf tar.umask core.attributesFile; do git -C "$work/clone" config --unset "$setting"; done
+
+    # A checkout's packages have the time of its last commit, also after a commit made since the
+    # build was configured, and never that of a repository which GIT_DIR names.
+    (cd "$work/clone" && env -u SOURCE_DATE_EPOCH cmake --preset release >/dev/null)
+    printf 'include(${config})\nmessage("$ENV{SOURCE_DATE_EPOCH}")\n' >"$work/time.cmake"
+    file_time() { env -u SOURCE_DATE_EPOCH "$@" cmake -Dconfig="$work/clone/build/release/CPackProjectConfig.cmake" -P "$work/time.cmake" 2>&1; }
+    git init --quiet "$work/other"
+    GIT_COMMITTER_DATE=@1000000000 git -C "$work/other" commit --quiet --allow-empty -m other
+    for git_dir in "" "GIT_DIR=$work/other/.git" GIT_DIR=/nonexistent; do
+        [ "$(file_time $git_dir)" = "$(git -C "$work/clone" log -1 --format=%ct)" ] ||
+            fail "with ${git_dir:-no GIT_DIR} the packages have the time $(file_time $git_dir)"
+    done
+    GIT_COMMITTER_DATE=@1700000000 git -C "$work/clone" commit --quiet --allow-empty -m later
+    [ "$(file_time)" = 1700000000 ] || fail "a new commit left the packages at the time $(file_time)"
+
     # Exactly the commit's files, in one folder named as the tarball is.
     diff <(tar -tJf "$tarball" | grep -v '/$' | sort) \
         <(git -C "$work/clone" ls-files | sed "s|^|$name/|" | sort) >"$work/difference" ||
@@ -132,6 +162,14 @@ release)
             fail "SOURCE_DATE_EPOCH=$wrong was taken"
         grep -q "SOURCE_DATE_EPOCH is \"$wrong\"" "$work/configure" ||
             fail "SOURCE_DATE_EPOCH=$wrong was refused without saying why: $(cat "$work/configure")"
+    done
+    # A release day that is no day of the calendar stops the configuration too.
+    for wrong in 2026-13-45 2026-02-30 2023-02-29; do
+        sed -i "s/^set(QUORVEL_RELEASE_DATE .*)$/set(QUORVEL_RELEASE_DATE $wrong)/" "$unpacked/CMakeLists.txt"
+        (cd "$unpacked" && env -u SOURCE_DATE_EPOCH cmake --preset release) >"$work/configure" 2>&1 &&
+            fail "the release day $wrong was taken"
+        grep -q "The release day \"$wrong\" is no day" "$work/configure" ||
+            fail "the release day $wrong was refused without saying why: $(cat "$work/configure")"
     done
     ;;
 *)
