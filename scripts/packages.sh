@@ -26,6 +26,8 @@ QUORVEL_TEST_PACKAGES=(
     # Python binding.
     openbox xfwm4 metacity kwin-x11 kwin-style-breeze mutter weston kwin-wayland
     wmctrl x11-xserver-utils dbus-x11 at-spi2-core python3-gi gir1.2-atspi-2.0
+    # What makes the Debian 13 root that the pass with Qt 6.8 runs in.
+    debootstrap
 )
 
 # Installs those of the named packages that are missing.

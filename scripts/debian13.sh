@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Quorvel with the Qt of Debian 13 (6.8), beside the Debian 12 that ./test runs on: a Debian 13
+# root made by debootstrap from Debian's mirror, kept between runs and brought up to date, in which
+# the debian13 presets build and test the source folder, mounted at /src.
+#   scripts/debian13.sh root   makes the root, or installs what it misses and updates it once a day
+#   scripts/debian13.sh test   builds and tests in the root, which must have been made
+#   scripts/debian13.sh        both
+#   scripts/debian13.sh run COMMAND...   runs a command in the root, in /src (bash without one)
+# The root lies in $QUORVEL_DEBIAN13_ROOT, by default ~/.cache/quorvel/debian13; the mirror is
+# $QUORVEL_DEBIAN_MIRROR, by default http://deb.debian.org/debian. Needs root (or sudo) and
+# debootstrap. Mounts live in a mount namespace of their own and end with the script.
+set -euo pipefail
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+root=${QUORVEL_DEBIAN13_ROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/debian13}
+mirror=${QUORVEL_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+marker=$root/.quorvel-packages
+
+# What the debian13 presets build and run: the debug build, the unit, window, X11 and random tests
+# and the end-to-end tests without a window manager and under openbox.
+packages=(
+    cmake ninja-build g++ pkgconf qt6-base-dev libgl-dev libxcb1-dev qt6-translations-l10n
+    fonts-liberation2 fonts-dejavu-core libgtest-dev libbenchmark-dev
+    xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick python3
+    openbox wmctrl dbus-x11 at-spi2-core python3-gi gir1.2-atspi-2.0
+)
+
+fail() {
+    echo "debian13: $*" >&2
+    exit 1
+}
+
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null 2>&1 || fail "making and entering the Debian 13 root needs root or sudo."
+    exec sudo QUORVEL_DEBIAN13_ROOT="$root" QUORVEL_DEBIAN_MIRROR="$mirror" "$0" "$@"
+fi
+
+# Runs a command inside the root, with /proc, /dev, a fresh /tmp and the source folder mounted
+# in a mount namespace that ends with it, and an environment of its own.
+in_root() {
+    unshare --mount --propagation private -- bash -euc '
+        root=$1 source_dir=$2
+        shift 2
+        mount -t proc proc "$root/proc"
+        mount --rbind /dev "$root/dev"
+        mount -t tmpfs tmpfs "$root/tmp"
+        mount -t tmpfs -o mode=0700 tmpfs "$root/run"
+        mkdir -p "$root/src"
+        mount --bind "$source_dir" "$root/src"
+        cp /etc/resolv.conf "$root/etc/resolv.conf"
+        exec chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+            XDG_RUNTIME_DIR=/run DEBIAN_FRONTEND=noninteractive "$@"
+    ' in_root "$root" "$source_dir" "$@"
+}
+
+make_root() {
+    command -v debootstrap >/dev/null 2>&1 || fail "debootstrap is missing: apt-get install debootstrap."
+    local wanted="${packages[*]}"
+    if [ ! -e "$marker" ]; then
+        # Made beside the root and moved into its place only when complete, so that a root cut
+        # short by a lost connection or a full disk is never taken for one.
+        local partial=$root.partial
+        rm -rf "$partial"
+        mkdir -p "$(dirname "$root")"
+        echo "debian13: making a Debian 13 root in $root from $mirror"
+        if ! debootstrap --variant=minbase trixie "$partial" "$mirror" >"$root.log" 2>&1; then
+            tail -n 5 "$root.log" >&2
+            rm -rf "$partial"
+            fail "the Debian 13 root could not be made from $mirror (is the mirror reachable, is" \
+                "there space in $(dirname "$root")?); the log is $root.log."
+        fi
+        # Packages are unpacked, not started: no service runs in the root.
+        printf '#!/bin/sh\nexit 101\n' >"$partial/usr/sbin/policy-rc.d"
+        chmod +x "$partial/usr/sbin/policy-rc.d"
+        rm -rf "$root"
+        mv "$partial" "$root"
+        : >"$marker"
+    fi
+    # Debian 13 with its stable updates; what the list of packages adds is installed.
+    printf 'deb %s trixie main\ndeb %s trixie-updates main\n' "$mirror" "$mirror" >"$root/etc/apt/sources.list"
+    if [ "$(cat "$marker")" != "$wanted" ]; then
+        echo "debian13: installing the Debian 13 root's packages"
+        if ! in_root sh -c "apt-get update -qq && apt-get -y -qq upgrade &&
+                apt-get install -y -qq --no-install-recommends $wanted && apt-get clean" \
+            >"$root.log" 2>&1; then
+            tail -n 5 "$root.log" >&2
+            fail "the Debian 13 root's packages could not be installed from $mirror (is the" \
+                "mirror reachable, is there space?); the log is $root.log."
+        fi
+        echo "$wanted" >"$marker"
+    elif [ -n "$(find "$marker" -mtime +0)" ]; then
+        # Once a day the root takes Debian 13's updates; where the mirror is out of reach, the
+        # root as it is still tests Debian 13's Qt.
+        echo "debian13: updating the Debian 13 root"
+        if in_root sh -c "apt-get update -qq && apt-get -y -qq upgrade && apt-get clean" >"$root.log" 2>&1; then
+            touch "$marker"
+        else
+            echo "debian13: warning: the Debian 13 root could not be updated from $mirror; it is" \
+                "tested as it is (the log is $root.log)." >&2
+        fi
+    fi
+}
+
+run_tests() {
+    [ "$(cat "$marker" 2>/dev/null)" = "${packages[*]}" ] ||
+        fail "there is no complete Debian 13 root in $root: scripts/debian13.sh root makes it."
+    in_root sh -c 'cd /src && cmake --preset debian13 >/dev/null &&
+        cmake --build --preset debian13 && ctest --preset debian13 -j "$(nproc)"'
+}
+
+case "${1:-all}" in
+root) make_root ;;
+run)
+    shift
+    [ $# -gt 0 ] || set -- bash
+    in_root sh -c 'cd /src && exec "$@"' run "$@"
+    ;;
+test) run_tests ;;
+all)
+    make_root
+    run_tests
+    ;;
+*)
+    echo "Usage: scripts/debian13.sh [root|test|run COMMAND...]" >&2
+    exit 2
+    ;;
+esac
