@@ -97,13 +97,14 @@ bool EventRouter::eventFilter(QObject *watched, QEvent *event)
         return false;
     if (binding->mouse) {
         auto *mouse = static_cast<QMouseEvent *>(event);
-        if (binding->event == Event::MouseDown)
-            m_pressWithheld = false;
+        bool withheld = false;
         if (watched->isWidgetType())
-            return routeMouse(static_cast<QWidget *>(watched), mouse, binding->event);
-        if (watched == m_window->windowHandle())
-            return routeToHiddenPressedControl(mouse, binding->event);
-        return false;
+            withheld = routeMouse(static_cast<QWidget *>(watched), mouse, binding->event);
+        else if (watched == m_window->windowHandle())
+            withheld = routeToHiddenPressedControl(mouse, binding->event);
+        if (binding->event == Event::MouseDown)
+            m_pressWithheld = withheld;
+        return withheld;
     }
     if (watched == m_window)
         m_form.dispatch(m_form, binding->event, {});
@@ -157,10 +158,7 @@ bool EventRouter::routeMouse(QWidget *receiver, QMouseEvent *event, Event kind)
     deliver(*target, receiver, event, kind);
     // The widget that got the event does not see it when it was meant for another control, or
     // when the handler hid its own control or ended the program.
-    const bool withheld = target != receiving || !guard || !guard->isVisible() || m_form.hasEnded();
-    if (kind == Event::MouseDown)
-        m_pressWithheld = withheld;
-    return withheld;
+    return target != receiving || !guard || !guard->isVisible() || m_form.hasEnded();
 }
 
 void EventRouter::deliver(Control &target, const QWidget *receiver, QMouseEvent *event, Event kind)

