@@ -48,7 +48,7 @@ Form::Form(const WindowDesign &window, std::span<const ControlDesign> controls)
     widget()->resize(pixelsFromTwips(window.clientWidth), pixelsFromTwips(window.clientHeight));
     // The window manager answers while the window is being set up.
     if (d->startUpPosition == StartUpPosition::CenterScreen)
-        d->geometry->askForFrame();
+        d->geometry->prepareCentred();
     // The toolkit's default font is the window's, which its controls inherit, and the
     // application's: Qt lays out some text with the application font while a widget is still
     // being built (a text box does), and the error box shows it too.
@@ -151,7 +151,7 @@ void Form::setWidth(float width)
     const bool minimum = d->resizeDepth > 0 && width > this->width();
     d->geometry->setOuterWidth(exactPixelsFromTwips(width));
     if (minimum)
-        d->geometry->setMinimumOuterWidth(exactPixelsFromTwips(width));
+        d->geometry->setLeastOuterWidth(exactPixelsFromTwips(width));
 }
 
 float Form::height() const
@@ -167,7 +167,7 @@ void Form::setHeight(float height)
     const bool minimum = d->resizeDepth > 0 && height > this->height();
     d->geometry->setOuterHeight(exactPixelsFromTwips(height));
     if (minimum)
-        d->geometry->setMinimumOuterHeight(exactPixelsFromTwips(height));
+        d->geometry->setLeastOuterHeight(exactPixelsFromTwips(height));
 }
 
 float Form::scaleWidth() const

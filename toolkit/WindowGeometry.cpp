@@ -4,12 +4,11 @@
 
 #include "toolkit/WindowGeometry.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "toolkit/WindowPlacement.h"
+
 #include <QWidget>
 
-#include <algorithm>
-#include <cmath>
+#include <cstdlib>
 #include <utility>
 
 namespace toolkit {
@@ -19,46 +18,8 @@ namespace {
 // How long a window is at rest, with no change reported by the X server, before the program asks
 // for a size: a window manager makes the changes of one step within a few milliseconds.
 constexpr int kAtRestMs = 100;
-// The largest size of a widget, in logical pixels.
-constexpr double kLargestLength = QWIDGETSIZE_MAX;
 
-// The one place where the window system's device pixels meet the window's logical pixels. A frame
-// keeps its fractions of a logical pixel. A size is rounded as Qt rounds it, both ways, so that a
-// size compared with Qt's or asked of the X server is the one Qt itself has or would ask for: a
-// logical size comes back from the device unchanged, a device size not always (at a ratio of 1.5,
-// 700 device pixels are 467 logical ones, which are 701 device pixels).
-class DevicePixels
-{
-public:
-    explicit DevicePixels(const QWidget *window)
-        : m_ratio(window->devicePixelRatioF())
-    {}
-
-    QMarginsF toLogical(QMargins frame) const { return QMarginsF(frame) / m_ratio; }
-    QSize toLogical(QSize size) const
-    {
-        return QSize(qRound(size.width() / m_ratio), qRound(size.height() / m_ratio));
-    }
-    QPoint toLogical(QPoint point) const
-    {
-        return QPoint(qRound(point.x() / m_ratio), qRound(point.y() / m_ratio));
-    }
-    std::optional<int> toDevice(std::optional<int> length) const
-    {
-        return length ? std::optional<int>(qRound(*length * m_ratio)) : std::nullopt;
-    }
-
-private:
-    qreal m_ratio;
-};
-
-// The least whole length of a client area whose outer length, with a frame of the given length,
-// is not below the one given. A hair of tolerance keeps a sum of fractions that is whole from
-// counting as more.
-int clientLength(qreal outer, qreal frame)
-{
-    return static_cast<int>(std::clamp(std::ceil(outer - frame - 1e-6), 0.0, kLargestLength));
-}
+constexpr Qt::WindowStates kNotNormal = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
 
 } // namespace
 
@@ -66,10 +27,11 @@ WindowGeometry::WindowGeometry(QWidget *window, std::function<void()> sizeChange
     : m_window(window)
     , m_sizeChanged(std::move(sizeChanged))
     , m_x11(X11Window::attach(window, [this](X11Window::Change change) { onX11Change(change); }))
+    , m_placement(std::make_unique<WindowPlacement>(*this, window))
 {
     m_atRest.setSingleShot(true);
     m_atRest.setInterval(kAtRestMs);
-    connect(&m_atRest, &QTimer::timeout, this, &WindowGeometry::sendAsked);
+    connect(&m_atRest, &QTimer::timeout, this, &WindowGeometry::settle);
 }
 
 WindowGeometry::~WindowGeometry() = default;
@@ -113,7 +75,8 @@ Qt::WindowStates WindowGeometry::state() const
     if (!m_manager)
         return state & ~Qt::WindowMinimized;
     // Read where the window manager writes it: a window manager writes the state and resizes the
-    // window in an order of its own, and Qt takes in the state later than the size.
+    // window in an order of its own, and Qt takes in the state later than the size, or not at all
+    // where the window manager takes it back before Qt reads it.
     return state | m_x11->maximisedOrFullScreen();
 }
 
@@ -127,35 +90,47 @@ void WindowGeometry::setOuterHeight(qreal height)
     ask(std::nullopt, clientLength(height, frameSize().height()));
 }
 
-void WindowGeometry::setMinimumOuterWidth(qreal width)
+void WindowGeometry::setLeastOuterWidth(qreal width)
 {
-    setMinimumClient(clientLength(width, frameSize().width()), std::nullopt);
+    m_leastOuter.setWidth(width);
+    deriveLeastSize();
 }
 
-void WindowGeometry::setMinimumOuterHeight(qreal height)
+void WindowGeometry::setLeastOuterHeight(qreal height)
 {
-    setMinimumClient(std::nullopt, clientLength(height, frameSize().height()));
+    m_leastOuter.setHeight(height);
+    deriveLeastSize();
 }
 
-void WindowGeometry::setMinimumClient(std::optional<int> width, std::optional<int> height)
+QMarginsF WindowGeometry::normalFrame() const
 {
-    // The window manager takes the minimum of the client area, with the frame the window has now.
-    // It is not followed through later changes of the frame: the frame of a maximised window is
-    // not the one it is restored with, and a window manager refuses to restore a window to a size
-    // below its minimum.
-    m_minimum = QSize(width.value_or(m_minimum.width()), height.value_or(m_minimum.height()));
-    // On X11 the window manager alone is told: Qt would resize the window to its minimum at once,
-    // which is a size asked for that bypasses the window manager's decision.
-    if (m_x11) {
-        const DevicePixels device(m_window);
-        m_x11->setMinimumSize(
-            QSize(*device.toDevice(m_minimum.width()), *device.toDevice(m_minimum.height())));
-    } else {
-        m_window->setMinimumSize(m_minimum);
-    }
+    // The least size holds in the normal state, with its frame: the frame of a maximised or
+    // full-screen window is another. Until the window manager has drawn the window in the normal
+    // state, the frame it has now is all there is.
+    if (m_x11 && m_manager && m_normalFrame)
+        return DevicePixels(m_window).toLogical(*m_normalFrame);
+    return frame();
 }
 
-// The one place where a size is asked for.
+void WindowGeometry::deriveLeastSize()
+{
+    if (!m_window || (m_leastOuter.width() <= 0 && m_leastOuter.height() <= 0))
+        return;
+    const QMarginsF frame = normalFrame();
+    const auto least = [](qreal outer, qreal frame) { return outer > 0 ? clientLength(outer, frame) : 0; };
+    const QSize client(least(m_leastOuter.width(), frame.left() + frame.right()),
+                       least(m_leastOuter.height(), frame.top() + frame.bottom()));
+    m_leastClient = client;
+    // On X11 the window manager alone is told, in the device pixels of the monitor the window is on:
+    // Qt would resize the window to its minimum at once, which is a size asked for that bypasses
+    // the window manager's decision.
+    if (m_x11)
+        m_x11->setMinimumSize(DevicePixels(m_window).toDevice(client));
+    else
+        m_window->setMinimumSize(client);
+}
+
+// The one place where a size is asked for, in logical pixels.
 void WindowGeometry::ask(std::optional<int> width, std::optional<int> height)
 {
     // Where no window manager decides (none runs, or the window is not yet shown), the window
@@ -165,43 +140,46 @@ void WindowGeometry::ask(std::optional<int> width, std::optional<int> height)
         return;
     }
     // Otherwise the window manager decides, and may refuse or reshape the request. As it maximises,
-    // restores or frames a window, it changes the state, the frame and the size one after the
-    // other, and a report in between finds a window that is none of them: what a report asks for
-    // replaces what the reports before it asked, and goes out in one request once the window has
-    // been at rest for a moment, each length as asked (the other length Qt has may be stale).
+    // restores, frames or moves a window, it changes the state, the frame, the monitor and the size
+    // one after the other, and a report in between finds a window that is none of them: what a
+    // report asks for replaces what the reports before it asked, and goes out in one request once
+    // the window has been at rest for a moment, each length as asked (the other length Qt has may
+    // be stale), in the device pixels of the monitor the window is on then.
     m_atRest.start();
-    const DevicePixels device(m_window);
     if (width)
-        m_asked.width = device.toDevice(width);
+        m_asked.width = width;
     if (height)
-        m_asked.height = device.toDevice(height);
+        m_asked.height = height;
+}
+
+void WindowGeometry::settle()
+{
+    if (!m_window || !m_x11)
+        return;
+    // The frame of the normal state is the one the window has at rest in it: as it restores a
+    // window, a window manager gives it the normal state and the normal frame one after the other.
+    readFrame();
+    if (m_managerFrame && !(state() & kNotNormal)) {
+        m_normalFrame = m_managerFrame;
+        deriveLeastSize();
+    }
+    sendAsked();
 }
 
 void WindowGeometry::sendAsked()
 {
     const Lengths asked = std::exchange(m_asked, {});
-    if (!m_window || !m_x11)
+    m_keepingSize = false;
+    if (!asked.width && !asked.height)
         return;
-    // A length the window manager has answered with a smaller one, which the window still has, is
-    // not asked for again: the window manager would answer the same (the screen is too small), and
-    // each answer would bring the request again. A new screen, scale or window manager may allow it.
-    if (conditions() != m_refusedUnder)
-        std::fill(std::begin(m_refused), std::end(m_refused), Refusal{});
-    const QSize server = m_x11->size();
-    const auto wanted = [](std::optional<int> length, const Refusal &refusal, int now) {
-        return length && !(*length == refusal.asked && now == refusal.answered) ? length : std::nullopt;
-    };
-    const Lengths send{wanted(asked.width, m_refused[0], server.width()),
-                       wanted(asked.height, m_refused[1], server.height())};
-    if (!send.width && !send.height) {
-        keepCentred();
-        return;
-    }
-    m_x11->resize(send.width, send.height);
-    if (send.width)
-        m_sent.width = send.width;
-    if (send.height)
-        m_sent.height = send.height;
+    const DevicePixels device(m_window);
+    m_x11->resize(device.toDevice(asked.width), device.toDevice(asked.height));
+    m_sent = true;
+}
+
+bool WindowGeometry::sizeOnItsWay() const
+{
+    return m_asked.width || m_asked.height || m_sent;
 }
 
 bool WindowGeometry::sizeArrived()
@@ -209,6 +187,7 @@ bool WindowGeometry::sizeArrived()
     refreshFrame();
     if (!m_x11 || !m_window || !m_window->internalWinId())
         return true;
+    deriveLeastSize();
     // A window manager that maximises or restores a window announces the new state and frame and
     // resizes the client, in an order of its own; a request of the program's own arrives later
     // too. When the X server has the client at another size than Qt, that size is on its way: the
@@ -216,9 +195,65 @@ bool WindowGeometry::sizeArrived()
     // Qt see no change in it.
     const QSize server = m_x11->size();
     m_reportOwed = server.isValid() && DevicePixels(m_window).toLogical(server) != m_window->size();
-    if (!m_reportOwed)
-        m_asked = {};
-    return !m_reportOwed;
+    if (m_reportOwed)
+        return false;
+    if (keepingLogicalSize()) {
+        m_reportOwed = m_keepingSize;
+        return false;
+    }
+    m_asked = {};
+    m_reportedState = state();
+    return true;
+}
+
+bool WindowGeometry::keepingLogicalSize()
+{
+    if (m_keepingSize)
+        return true;
+    if (state() & kNotNormal)
+        return false;
+    const qreal ratio = m_window->devicePixelRatioF();
+    const bool newRatio = m_normalRatio > 0 && ratio != m_normalRatio;
+    m_normalRatio = ratio;
+    const QSize now = m_window->size();
+    // Qt keeps a window's size in device pixels as it comes to a monitor of another ratio, which
+    // halves or doubles it to the user's eye. It is asked back to the size it was last given in
+    // logical pixels, not to one the program raised to its least size on the other monitor: there
+    // and back, it is as it was. The program's Resize handler sees the window at that size, not on
+    // the way to it.
+    if (newRatio && m_givenSize.isValid() && now != m_givenSize)
+        return keep(m_givenSize);
+    // Qt names size steps of the new ratio to the window manager as the window comes to it, which
+    // are taken back at once; a window manager that read them first snaps the window by a device
+    // pixel. The window is asked for the size it keeps once more.
+    if (m_keptSize.isValid() && now != m_keptSize) {
+        const QSize kept = std::exchange(m_keptSize, QSize());
+        const auto snapped = [](int now, int kept, int least) {
+            return now != least && std::abs(now - kept) <= 1;
+        };
+        if (snapped(now.width(), kept.width(), m_leastClient.width()) &&
+            snapped(now.height(), kept.height(), m_leastClient.height()))
+            return keep(kept);
+    }
+    // A length raised to the least one, by the program or by the window manager that was told it,
+    // was not given: the window keeps the length it had before.
+    const auto given = [](int now, int before, int least) {
+        return now == least && before < least ? before : now;
+    };
+    m_givenSize = !m_givenSize.isValid()
+                      ? now
+                      : QSize(given(now.width(), m_givenSize.width(), m_leastClient.width()),
+                              given(now.height(), m_givenSize.height(), m_leastClient.height()));
+    return false;
+}
+
+bool WindowGeometry::keep(QSize size)
+{
+    m_keptSize = size;
+    ask(size.width(), size.height());
+    // Without a window manager the size is there at once, and has been reported meanwhile.
+    m_keepingSize = m_window->size() != size;
+    return true;
 }
 
 // The one place where a size that arrived is taken, after each change the X server reports, once
@@ -228,21 +263,11 @@ void WindowGeometry::take()
     m_takePending = false;
     if (!m_window)
         return;
-    if (m_atRest.isActive())
-        m_atRest.start();
-    const bool answered = m_x11 && (m_sent.width || m_sent.height);
-    if (answered) {
-        // The answer to the lengths sent. A window manager that cannot give a length answers with
-        // a smaller one, which is remembered with what it depends on.
-        const QSize server = m_x11->size();
-        const auto judge = [](std::optional<int> sent, int now, Refusal &refusal) {
-            if (sent && now < *sent)
-                refusal = Refusal{*sent, now};
-        };
-        judge(std::exchange(m_sent.width, std::nullopt), server.width(), m_refused[0]);
-        judge(std::exchange(m_sent.height, std::nullopt), server.height(), m_refused[1]);
-        m_refusedUnder = conditions();
-    }
+    const bool answered = std::exchange(m_sent, false);
+    // A size that is neither an answer nor on its way was given from outside; one that arrives
+    // while the program waits for its own is the window manager's, as it frames the window.
+    if (!answered && !sizeOnItsWay())
+        m_placement->takeSizeFromOutside();
     if (m_x11 && !m_manager) {
         // Qt takes in only the last of several configures of a window that arrive together, and
         // only when its size differs from the last one Qt took in: a size given from outside right
@@ -255,7 +280,9 @@ void WindowGeometry::take()
             return;
         }
     }
-    if (refreshFrame() || m_reportOwed)
+    const bool frameChanged = refreshFrame();
+    deriveLeastSize();
+    if (frameChanged || m_reportOwed || state() != m_reportedState)
         m_sizeChanged();
     else if (answered)
         keepCentred();
@@ -274,11 +301,12 @@ void WindowGeometry::onX11Change(X11Window::Change change)
     // A window manager that could not say beforehand how large its frame would be has framed the
     // window: its size is reported at once with the real frame, and it is centred again, before Qt
     // paints its first frame.
-    if (change != X11Window::Change::Configured && m_placing && !frameKnown()) {
+    if (change != X11Window::Change::Configured && m_placement->placing() && !frameKnown()) {
         readFrame();
         if (frameKnown())
             m_sizeChanged();
     }
+    m_atRest.start();
     scheduleTake();
 }
 
@@ -287,8 +315,11 @@ void WindowGeometry::readFrame()
     if (!m_x11 || !m_window || !m_window->internalWinId())
         return;
     // A frame is believed only from a window manager that runs: one that has ended leaves its
-    // last frame behind on the window.
-    m_manager = m_x11->windowManager();
+    // last frame behind on the window, and another that takes over draws another.
+    const std::uint32_t manager = m_x11->windowManager();
+    if (manager != m_manager)
+        m_normalFrame.reset();
+    m_manager = manager;
     m_managerFrame = m_manager ? m_x11->frameExtents() : std::nullopt;
 }
 
@@ -307,51 +338,21 @@ bool WindowGeometry::frameKnown() const
     return !m_x11 || !m_manager || m_managerFrame;
 }
 
-WindowGeometry::Conditions WindowGeometry::conditions() const
+void WindowGeometry::awaitFrame()
 {
-    const QScreen *screen = m_window->screen();
-    return {screen ? screen->geometry() : QRect(), m_window->devicePixelRatioF(), m_manager};
+    if (!m_x11)
+        return;
+    // The window exists but is not mapped: a window manager that knows the request, asked as the
+    // window was created, says how large a frame it will draw for the normal state.
+    m_managerFrame = m_manager ? m_x11->awaitFrameExtents() : std::nullopt;
+    if (m_managerFrame)
+        m_normalFrame = m_managerFrame;
+    m_lastFrame = frame();
 }
 
-bool WindowGeometry::centreOnScreen()
+void WindowGeometry::prepareCentred()
 {
-    // A Wayland client cannot place its window: the compositor does.
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return false;
-    if (m_x11) {
-        // The window exists but is not mapped: a window manager that knows the request, asked as
-        // the window was set up, says how large a frame it will draw, so that the outer size
-        // centred is the real one.
-        m_managerFrame = m_manager ? m_x11->awaitFrameExtents() : std::nullopt;
-        m_lastFrame = frame();
-    }
-    placeCentred();
-    return true;
-}
-
-QPoint WindowGeometry::centredPosition() const
-{
-    const QScreen *screen = m_window->screen();
-    if (!screen)
-        return m_window->geometry().topLeft();
-    const QMarginsF margins = frame();
-    const QSizeF outer = outerSize();
-    const QRectF available = screen->availableGeometry();
-    const QPointF outerCorner = available.topLeft() + QPointF((available.width() - outer.width()) / 2,
-                                                              (available.height() - outer.height()) / 2);
-    // The client area's place, which every window manager honours as it stands; a frame corner
-    // would be read differently by each.
-    return (outerCorner + QPointF(margins.left(), margins.top())).toPoint();
-}
-
-void WindowGeometry::placeCentred()
-{
-    m_centredAt = centredPosition();
-    m_window->setGeometry(QRect(m_centredAt, m_window->size()));
-}
-
-void WindowGeometry::askForFrame()
-{
+    m_placement->prepare();
     if (!m_x11)
         return;
     m_window->winId();
@@ -362,33 +363,12 @@ void WindowGeometry::askForFrame()
 
 void WindowGeometry::showCentred()
 {
-    // Showing raises the first Resize before the window is mapped, and its handler may change the
-    // size: the window is centred for the size it is mapped with.
-    m_placing = centreOnScreen();
-    m_window->show();
+    m_placement->show();
 }
 
 void WindowGeometry::keepCentred()
 {
-    if (!m_placing || !m_window)
-        return;
-    // Moved since it was centred, by the window manager or the user: the window is placed. Qt has
-    // the place asked for at once, and takes a window manager's word for it later, which openbox
-    // gives as the place inside its frame while it frames the window; the X server has the place
-    // once the window manager has answered. Where either is where it was centred, it was not moved.
-    const bool moved = m_window->geometry().topLeft() != m_centredAt &&
-                       (!m_x11 || DevicePixels(m_window).toLogical(m_x11->position()) != m_centredAt);
-    if (moved) {
-        m_placing = false;
-        return;
-    }
-    // Centred once the size asked for has arrived, for the frame known then; until the window
-    // manager's frame is known, again once it is.
-    if (m_asked.width || m_asked.height || m_sent.width || m_sent.height)
-        return;
-    if (centredPosition() != m_centredAt)
-        placeCentred();
-    m_placing = !frameKnown();
+    m_placement->keep();
 }
 
 } // namespace toolkit

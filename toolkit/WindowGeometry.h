@@ -4,13 +4,12 @@
 
 #pragma once
 
+#include "toolkit/DevicePixels.h"
 #include "toolkit/X11Window.h"
 
 #include <QMargins>
 #include <QObject>
-#include <QPoint>
 #include <QPointer>
-#include <QRect>
 #include <QSize>
 #include <QTimer>
 
@@ -23,16 +22,12 @@ class QWidget;
 
 namespace toolkit {
 
-// The frame of the design's platform, a 4 pixel border around a 19 pixel caption bar, in logical
-// pixels: the frame a window has where no window manager draws one (an X server without a window
-// manager, Qt's offscreen platform).
-inline constexpr QMarginsF kNominalFrame{4, 23, 4, 4};
+class WindowPlacement;
 
 // The window system's rules for the geometry of a top-level window: the frame around it, its real
-// outer and inner size, its state, the least size the window manager lets the user give it, and
-// the place that centres it on the screen. Sizes are in the window's logical pixels; the window
-// manager's frame, which it draws in device pixels, is a fraction of a logical pixel where the
-// device pixel ratio does not divide it.
+// outer and inner size, its state, and the least size the window manager lets the user give it.
+// Sizes are in the window's logical pixels; the window manager's frame, which it draws in device
+// pixels, is a fraction of a logical pixel where the device pixel ratio does not divide it.
 //
 // A window manager decides a window's geometry and may refuse a program's request, most of all
 // while the user drags the frame or where the screen is smaller than the window: the sizes
@@ -40,12 +35,19 @@ inline constexpr QMarginsF kNominalFrame{4, 23, 4, 4};
 // one place: what is asked goes out as it stands, and the window is reported at the size that
 // arrives. The frame is the window manager's own (on X11 the one it announces where that can be
 // true, on Wayland Qt's decoration) and is known to change after the window is first shown; every
-// change of it is reported, since it changes the outer size.
+// change of it, and of the state the window manager gives the window, is reported, since they
+// change the outer size and what the program may write.
+//
+// What follows from what the window has now is derived from it, never remembered: the least size
+// the window manager is told follows from the least outer size the program keeps, the device pixel
+// ratio of the monitor the window is on, and the frame of the normal state. A window that comes to
+// a monitor of another ratio keeps its size in logical pixels, as desktops that scale each monitor
+// do.
 class WindowGeometry : public QObject
 {
 public:
-    // sizeChanged runs whenever the frame changes while the window exists, and when a size that
-    // arrived was not reported by Qt.
+    // sizeChanged runs whenever the frame or the state changes while the window exists, and when a
+    // size that arrived was not reported by Qt.
     WindowGeometry(QWidget *window, std::function<void()> sizeChanged);
     ~WindowGeometry() override;
 
@@ -61,10 +63,10 @@ public:
     void setOuterWidth(qreal width);
     void setOuterHeight(qreal height);
 
-    // Makes an outer size the least the window manager lets the user drag the window to; it holds
-    // for the program's own requests as well.
-    void setMinimumOuterWidth(qreal width);
-    void setMinimumOuterHeight(qreal height);
+    // Makes an outer length the least the window manager lets the user drag the window to, in the
+    // normal state; it holds for the program's own requests as well.
+    void setLeastOuterWidth(qreal width);
+    void setLeastOuterHeight(qreal height);
 
     // Before the window's size is reported: reads the frame afresh, and says whether the window
     // has the size the window system has. While a size is still on its way it has not, and the
@@ -72,78 +74,78 @@ public:
     // before it asked.
     bool sizeArrived();
 
-    // Before a window that is to be shown centred is set up, and before showCentred: asks the
-    // window manager how large a frame it will draw, which it answers meanwhile.
-    void askForFrame();
-    // Shows the window for the first time in the middle of its screen's available area, with the
+    // Before a window that is to be shown centred is created: puts it on the monitor the user
+    // works on, and asks the window manager how large a frame it will draw.
+    void prepareCentred();
+    // Shows the window for the first time in the middle of its monitor's available area, with the
     // frame the window manager will give it.
     void showCentred();
     // After the window's size has been reported: until it is placed, it is centred again for the
     // size and frame it has now.
     void keepCentred();
 
+    // What the placement of a new window reads.
+    X11Window *x11() const { return m_x11.get(); }
+    // Whether the frame the window will have is known, and whether a size asked for is on its way.
+    bool frameKnown() const;
+    bool sizeOnItsWay() const;
+    // Waits for the frame the window manager was asked for as the window was created.
+    void awaitFrame();
+
 private:
-    // Client lengths in the X server's device pixels, each where one is asked for.
+    // Client lengths in logical pixels, each where one is asked for.
     struct Lengths
     {
         std::optional<int> width;
         std::optional<int> height;
     };
-    // A client length that the window manager answered with a smaller one.
-    struct Refusal
-    {
-        int asked = -1;
-        int answered = -1;
-    };
-    // What a window manager's refusal depends on.
-    struct Conditions
-    {
-        QRect screen;
-        qreal ratio = 0;
-        std::uint32_t manager = 0;
-        bool operator==(const Conditions &) const = default;
-    };
 
     QSizeF frameSize() const;
-    bool frameKnown() const;
+    QMarginsF normalFrame() const;
     bool refreshFrame();
     void readFrame();
+    void deriveLeastSize();
+    bool keepingLogicalSize();
+    bool keep(QSize size);
     void onX11Change(X11Window::Change change);
-    void setMinimumClient(std::optional<int> width, std::optional<int> height);
     void ask(std::optional<int> width, std::optional<int> height);
+    void settle();
     void sendAsked();
     void take();
     void scheduleTake();
-    Conditions conditions() const;
-    bool centreOnScreen();
-    QPoint centredPosition() const;
-    void placeCentred();
 
     QPointer<QWidget> m_window;
     std::function<void()> m_sizeChanged;
     std::unique_ptr<X11Window> m_x11;
+    std::unique_ptr<WindowPlacement> m_placement;
     // The window manager that ran at the last read, 0 for none, and the frame it drew then, in
-    // device pixels, where one could be believed.
+    // device pixels, where one could be believed; the frame it last drew in the normal state.
     std::uint32_t m_manager = 0;
     std::optional<QMargins> m_managerFrame;
+    std::optional<QMargins> m_normalFrame;
     QMarginsF m_lastFrame = kNominalFrame;
-    // The least client size, in logical pixels.
-    QSize m_minimum{0, 0};
-    // Lengths asked for and not yet sent, which go once the window is at rest, and lengths sent and
-    // not yet answered.
+    // The least outer size in logical pixels, 0 along an axis that has none.
+    QSizeF m_leastOuter{0, 0};
+    // Lengths asked for and not yet sent, which go once the window is at rest (no change reported by
+    // the X server for a moment), and whether lengths were sent that are not yet answered.
     Lengths m_asked;
     QTimer m_atRest;
-    Lengths m_sent;
-    // Per axis, width and height, the last length refused, and under what it was.
-    Refusal m_refused[2];
-    Conditions m_refusedUnder;
+    bool m_sent = false;
     bool m_takePending = false;
     // A report skipped because its size was on its way, to be made when the size has arrived.
     bool m_reportOwed = false;
-    // Where the client area was put to centre the window, and whether the window is still being
-    // placed: shown, but its size or the window manager's frame not yet settled.
-    QPoint m_centredAt;
-    bool m_placing = false;
+    // The state the last report was made in.
+    Qt::WindowStates m_reportedState = Qt::WindowNoState;
+    // The least client size in logical pixels, as last derived.
+    QSize m_leastClient{0, 0};
+    // The client size the window was last given in the normal state, by the user or the window
+    // manager, and the device pixel ratio of the last report in the normal state. After the window
+    // came to a monitor of another ratio, the size it keeps until its size changes, and whether it
+    // is asking for that size.
+    QSize m_givenSize;
+    qreal m_normalRatio = 0;
+    QSize m_keptSize;
+    bool m_keepingSize = false;
 };
 
 } // namespace toolkit

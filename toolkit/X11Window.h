@@ -32,6 +32,7 @@ public:
     // What the X server reports about the window.
     enum class Change {
         FrameExtents, // the window manager has announced a new frame
+        State,        // the window manager has given the window another state
         Parent,       // the window was framed, or its frame has gone
         Configured,   // the window was moved or resized
     };
@@ -72,6 +73,7 @@ public:
     virtual void resize(std::optional<int> width, std::optional<int> height) const = 0;
     // Makes a size the least the window manager lets the client area have (WM_NORMAL_HINTS),
     // whatever Qt writes there; Qt itself is not told, as it would resize the window to it at once.
+    // The hints are written only where the size changes.
     virtual void setMinimumSize(QSize size) = 0;
 
 protected:

@@ -141,6 +141,8 @@ void XcbWindow::resize(std::optional<int> width, std::optional<int> height) cons
 
 void XcbWindow::setMinimumSize(QSize size)
 {
+    if (size == m_minimum)
+        return;
     m_minimum = size;
     correctSizeHints(m_connection, m_ids.window(), m_minimum);
 }
@@ -156,6 +158,8 @@ bool XcbWindow::nativeEventFilter(const QByteArray &eventType, void *message, qi
         const auto *property = reinterpret_cast<const xcb_property_notify_event_t *>(event);
         if (property->window == window && property->atom == m_connection.frameExtents)
             m_changed(Change::FrameExtents);
+        if (property->window == window && property->atom == m_connection.state)
+            m_changed(Change::State);
         if (property->window == window && property->atom == XCB_ATOM_WM_NORMAL_HINTS)
             correctSizeHints(m_connection, window, m_minimum);
         break;

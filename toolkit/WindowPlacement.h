@@ -1,0 +1,57 @@
+// SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QPoint>
+#include <QPointer>
+#include <QSize>
+#include <QTimer>
+
+class QScreen;
+class QWidget;
+
+namespace toolkit {
+
+class WindowGeometry;
+
+// Where a new window opens: in the middle of the available area of the monitor the user works on,
+// the one under the pointer, else the primary, with the frame the window manager gives it. The
+// window is placed once the window manager's frame is known, or once its grace has passed without
+// one; until then it is centred again for the size and frame it has, but never after its size was
+// given from outside, nor once it was moved. On Wayland the compositor places a window, and the
+// program does not.
+class WindowPlacement
+{
+public:
+    WindowPlacement(WindowGeometry &geometry, QWidget *window);
+
+    // Before the window is created: puts it on the monitor the user works on.
+    void prepare();
+    // Shows the window for the first time, centred.
+    void show();
+    // After the window's size has been reported: centred again while it is being placed.
+    void keep();
+    // A size the program did not ask for has arrived: the window is placed.
+    void takeSizeFromOutside();
+    bool placing() const { return m_placing; }
+
+private:
+    static bool placesWindows();
+    static QScreen *workingScreen();
+    QPoint centredPosition() const;
+    void placeCentred();
+
+    WindowGeometry &m_geometry;
+    QPointer<QWidget> m_window;
+    // Where the client area was put to centre the window and the size it had then, and whether the
+    // window is still being placed: shown, but its size or the window manager's frame not yet
+    // settled.
+    QPoint m_centredAt;
+    QSize m_centredSize;
+    bool m_placing = false;
+    QTimer m_grace;
+};
+
+} // namespace toolkit
