@@ -4,11 +4,13 @@
 
 #include "mainwindow/MForm.h"
 #include "toolkit/QtStrings.h"
+#include "toolkit/ScaleFactors.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    toolkit::keepScaleFactorsUsable();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     // The desktop entry's name, which is also the window's app id on Wayland.

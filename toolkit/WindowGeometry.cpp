@@ -6,8 +6,11 @@
 
 #include "toolkit/WindowPlacement.h"
 
+#include <QEvent>
+#include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -32,9 +35,20 @@ WindowGeometry::WindowGeometry(QWidget *window, std::function<void()> sizeChange
     m_atRest.setSingleShot(true);
     m_atRest.setInterval(kAtRestMs);
     connect(&m_atRest, &QTimer::timeout, this, &WindowGeometry::settle);
+    if (m_x11)
+        window->installEventFilter(this);
 }
 
 WindowGeometry::~WindowGeometry() = default;
+
+bool WindowGeometry::eventFilter(QObject *watched, QEvent *event)
+{
+    // Qt moves a window to another screen without a resize where the screen it was on goes away,
+    // or as Qt alone reads its place anew: the new ratio is reported all the same.
+    if (watched == m_window && event->type() == QEvent::ScreenChangeInternal)
+        scheduleTake();
+    return false;
+}
 
 QMarginsF WindowGeometry::frame() const
 {
@@ -68,16 +82,21 @@ QSizeF WindowGeometry::outerSize() const
 
 Qt::WindowStates WindowGeometry::state() const
 {
-    Qt::WindowStates state = m_window->windowState();
-    if (!m_x11)
-        return state;
-    state &= ~(Qt::WindowMaximized | Qt::WindowFullScreen);
-    if (!m_manager)
-        return state & ~Qt::WindowMinimized;
+    return m_x11 ? m_state : m_window->windowState();
+}
+
+void WindowGeometry::readState()
+{
     // Read where the window manager writes it: a window manager writes the state and resizes the
     // window in an order of its own, and Qt takes in the state later than the size, or not at all
-    // where the window manager takes it back before Qt reads it.
-    return state | m_x11->maximisedOrFullScreen();
+    // where the window manager takes it back before Qt reads it. It is read as each change is taken
+    // in, so that it stays what it is while a handler runs: the window manager changes it whenever
+    // it likes, a toggle of full screen in the middle of the Resize handler among them.
+    m_state = m_window->windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen);
+    if (!m_manager)
+        m_state &= ~Qt::WindowMinimized;
+    else
+        m_state |= m_x11->maximisedOrFullScreen();
 }
 
 void WindowGeometry::setOuterWidth(qreal width)
@@ -133,6 +152,7 @@ void WindowGeometry::deriveLeastSize()
 // The one place where a size is asked for, in logical pixels.
 void WindowGeometry::ask(std::optional<int> width, std::optional<int> height)
 {
+    m_lastAsked = {width ? width : m_lastAsked.width, height ? height : m_lastAsked.height};
     // Where no window manager decides (none runs, or the window is not yet shown), the window
     // system grants a size at once, and Qt's own resize gives the reads that follow the new size.
     if (!m_x11 || !m_manager || !m_window->isVisible() || !m_window->internalWinId()) {
@@ -175,6 +195,19 @@ void WindowGeometry::sendAsked()
     const DevicePixels device(m_window);
     m_x11->resize(device.toDevice(asked.width), device.toDevice(asked.height));
     m_sent = true;
+    m_configured = false;
+}
+
+bool WindowGeometry::givenFromOutside(QSize before) const
+{
+    // Along each axis: the length before, one a window manager snapped to size steps by a pixel,
+    // the length asked for last, or the least, which the window manager was told.
+    const auto own = [](int now, int before, std::optional<int> asked, int least) {
+        return std::abs(now - before) <= 1 || now == asked || now == least;
+    };
+    const QSize now = m_window->size();
+    return !own(now.width(), before.width(), m_lastAsked.width, m_leastClient.width()) ||
+           !own(now.height(), before.height(), m_lastAsked.height, m_leastClient.height());
 }
 
 bool WindowGeometry::sizeOnItsWay() const
@@ -195,14 +228,24 @@ bool WindowGeometry::sizeArrived()
     // Qt see no change in it.
     const QSize server = m_x11->size();
     m_reportOwed = server.isValid() && DevicePixels(m_window).toLogical(server) != m_window->size();
-    if (m_reportOwed)
+    if (m_reportOwed) {
+        // Where the screen a window is on goes away, Qt moves it to another without resizing it,
+        // and keeps its size in logical pixels where the X server has kept it in device pixels:
+        // no size is on its way but the one it keeps, which is asked for.
+        if (!m_keepingSize && !(state() & kNotNormal)) {
+            if (const std::optional<QSize> kept =
+                    m_givenSize.takeRatio(m_window->devicePixelRatioF(), room()))
+                keep(*kept);
+        }
         return false;
+    }
     if (keepingLogicalSize()) {
         m_reportOwed = m_keepingSize;
         return false;
     }
     m_asked = {};
     m_reportedState = state();
+    m_reportedRatio = m_window->devicePixelRatioF();
     return true;
 }
 
@@ -212,46 +255,26 @@ bool WindowGeometry::keepingLogicalSize()
         return true;
     if (state() & kNotNormal)
         return false;
-    const qreal ratio = m_window->devicePixelRatioF();
-    const bool newRatio = m_normalRatio > 0 && ratio != m_normalRatio;
-    m_normalRatio = ratio;
-    const QSize now = m_window->size();
-    // Qt keeps a window's size in device pixels as it comes to a monitor of another ratio, which
-    // halves or doubles it to the user's eye. It is asked back to the size it was last given in
-    // logical pixels, not to one the program raised to its least size on the other monitor: there
-    // and back, it is as it was. The program's Resize handler sees the window at that size, not on
-    // the way to it.
-    if (newRatio && m_givenSize.isValid() && now != m_givenSize)
-        return keep(m_givenSize);
-    // Qt names size steps of the new ratio to the window manager as the window comes to it, which
-    // are taken back at once; a window manager that read them first snaps the window by a device
-    // pixel. The window is asked for the size it keeps once more.
-    if (m_keptSize.isValid() && now != m_keptSize) {
-        const QSize kept = std::exchange(m_keptSize, QSize());
-        const auto snapped = [](int now, int kept, int least) {
-            return now != least && std::abs(now - kept) <= 1;
-        };
-        if (snapped(now.width(), kept.width(), m_leastClient.width()) &&
-            snapped(now.height(), kept.height(), m_leastClient.height()))
-            return keep(kept);
-    }
-    // A length raised to the least one, by the program or by the window manager that was told it,
-    // was not given: the window keeps the length it had before.
-    const auto given = [](int now, int before, int least) {
-        return now == least && before < least ? before : now;
-    };
-    m_givenSize = !m_givenSize.isValid()
-                      ? now
-                      : QSize(given(now.width(), m_givenSize.width(), m_leastClient.width()),
-                              given(now.height(), m_givenSize.height(), m_leastClient.height()));
-    return false;
+    const std::optional<QSize> kept =
+        m_givenSize.take(m_window->size(), m_window->devicePixelRatioF(), m_leastClient, room());
+    return kept && keep(*kept);
+}
+
+QSize WindowGeometry::room() const
+{
+    // The client area's room on the monitor the window is on, with its frame around it.
+    const QScreen *screen = m_window->screen();
+    const QSizeF available =
+        screen ? QSizeF(screen->availableGeometry().size()) : QSizeF(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QSizeF room = available - frameSize();
+    return QSize(std::max(1, int(room.width())), std::max(1, int(room.height())));
 }
 
 bool WindowGeometry::keep(QSize size)
 {
-    m_keptSize = size;
     ask(size.width(), size.height());
-    // Without a window manager the size is there at once, and has been reported meanwhile.
+    // The program's Resize handler sees the window at that size, not on the way to it. Without a
+    // window manager the size is there at once, and has been reported meanwhile.
     m_keepingSize = m_window->size() != size;
     return true;
 }
@@ -263,11 +286,14 @@ void WindowGeometry::take()
     m_takePending = false;
     if (!m_window)
         return;
-    const bool answered = std::exchange(m_sent, false);
-    // A size that is neither an answer nor on its way was given from outside; one that arrives
-    // while the program waits for its own is the window manager's, as it frames the window.
+    // The answer to lengths sent is the window's next configure, the size it brings or a refusal.
+    const bool answered = m_sent && std::exchange(m_configured, false);
+    if (answered)
+        m_sent = false;
+    // A size that arrives while the program waits for its own is the window manager's, as it
+    // frames the window.
     if (!answered && !sizeOnItsWay())
-        m_placement->takeSizeFromOutside();
+        m_placement->takeSize();
     if (m_x11 && !m_manager) {
         // Qt takes in only the last of several configures of a window that arrive together, and
         // only when its size differs from the last one Qt took in: a size given from outside right
@@ -282,9 +308,10 @@ void WindowGeometry::take()
     }
     const bool frameChanged = refreshFrame();
     deriveLeastSize();
-    if (frameChanged || m_reportOwed || state() != m_reportedState)
+    if (frameChanged || m_reportOwed || state() != m_reportedState ||
+        m_window->devicePixelRatioF() != m_reportedRatio)
         m_sizeChanged();
-    else if (answered)
+    else
         keepCentred();
 }
 
@@ -306,6 +333,8 @@ void WindowGeometry::onX11Change(X11Window::Change change)
         if (frameKnown())
             m_sizeChanged();
     }
+    if (change == X11Window::Change::Configured)
+        m_configured = true;
     m_atRest.start();
     scheduleTake();
 }
@@ -321,6 +350,7 @@ void WindowGeometry::readFrame()
         m_normalFrame.reset();
     m_manager = manager;
     m_managerFrame = m_manager ? m_x11->frameExtents() : std::nullopt;
+    readState();
 }
 
 bool WindowGeometry::refreshFrame()
@@ -363,11 +393,15 @@ void WindowGeometry::prepareCentred()
 
 void WindowGeometry::showCentred()
 {
+    m_givenSize.show(m_window->size());
     m_placement->show();
 }
 
 void WindowGeometry::keepCentred()
 {
+    // Whether a size that arrived was asked for is known once the change that brought it is taken.
+    if (m_takePending)
+        return;
     m_placement->keep();
 }
 

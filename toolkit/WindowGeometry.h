@@ -5,6 +5,7 @@
 #pragma once
 
 #include "toolkit/DevicePixels.h"
+#include "toolkit/GivenSize.h"
 #include "toolkit/X11Window.h"
 
 #include <QMargins>
@@ -53,8 +54,9 @@ public:
 
     QMarginsF frame() const;
     QSizeF outerSize() const;
-    // The window's state as the window system keeps it. Without a running window manager nothing
-    // maximises or minimises an X11 window, whatever any client wrote.
+    // The window's state as the window system keeps it, as of the last change taken in. Without a
+    // running window manager nothing maximises or minimises an X11 window, whatever any client
+    // wrote.
     Qt::WindowStates state() const;
 
     // Resizes the window along one axis to an outer size, frame included: the client area takes
@@ -89,10 +91,15 @@ public:
     // Whether the frame the window will have is known, and whether a size asked for is on its way.
     bool frameKnown() const;
     bool sizeOnItsWay() const;
+    // Whether the window's size, since it had the one given, has been changed from outside: by the
+    // user, or by another client, not by a window manager carrying out what the program asked.
+    bool givenFromOutside(QSize before) const;
     // Waits for the frame the window manager was asked for as the window was created.
     void awaitFrame();
 
 private:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     // Client lengths in logical pixels, each where one is asked for.
     struct Lengths
     {
@@ -104,9 +111,11 @@ private:
     QMarginsF normalFrame() const;
     bool refreshFrame();
     void readFrame();
+    void readState();
     void deriveLeastSize();
     bool keepingLogicalSize();
     bool keep(QSize size);
+    QSize room() const;
     void onX11Change(X11Window::Change change);
     void ask(std::optional<int> width, std::optional<int> height);
     void settle();
@@ -124,27 +133,27 @@ private:
     std::optional<QMargins> m_managerFrame;
     std::optional<QMargins> m_normalFrame;
     QMarginsF m_lastFrame = kNominalFrame;
+    Qt::WindowStates m_state = Qt::WindowNoState;
     // The least outer size in logical pixels, 0 along an axis that has none.
     QSizeF m_leastOuter{0, 0};
     // Lengths asked for and not yet sent, which go once the window is at rest (no change reported by
     // the X server for a moment), and whether lengths were sent that are not yet answered.
     Lengths m_asked;
+    Lengths m_lastAsked;
     QTimer m_atRest;
     bool m_sent = false;
+    // Whether the window was configured since it was last looked at.
+    bool m_configured = false;
     bool m_takePending = false;
     // A report skipped because its size was on its way, to be made when the size has arrived.
     bool m_reportOwed = false;
-    // The state the last report was made in.
+    // The state and the device pixel ratio the last report was made in.
     Qt::WindowStates m_reportedState = Qt::WindowNoState;
+    qreal m_reportedRatio = 0;
     // The least client size in logical pixels, as last derived.
     QSize m_leastClient{0, 0};
-    // The client size the window was last given in the normal state, by the user or the window
-    // manager, and the device pixel ratio of the last report in the normal state. After the window
-    // came to a monitor of another ratio, the size it keeps until its size changes, and whether it
-    // is asking for that size.
-    QSize m_givenSize;
-    qreal m_normalRatio = 0;
-    QSize m_keptSize;
+    // The size the window keeps on monitors of every ratio, and whether it is asking for it.
+    GivenSize m_givenSize;
     bool m_keepingSize = false;
 };
 

@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace toolkit {
 
 namespace {
@@ -29,6 +31,19 @@ WindowPlacement::WindowPlacement(WindowGeometry &geometry, QWidget *window)
     m_grace.setSingleShot(true);
     m_grace.setInterval(kPlacingGraceMs);
     QObject::connect(&m_grace, &QTimer::timeout, &m_grace, [this] { m_placing = false; });
+    if (!m_geometry.x11())
+        return;
+    // Monitors come and go, and shrink; each change is looked at once Qt has taken it in.
+    const auto watch = [this](const QScreen *screen) {
+        QObject::connect(
+            screen, &QScreen::geometryChanged, &m_screens, [this] { keepOnScreen(); }, Qt::QueuedConnection);
+    };
+    for (const QScreen *screen : QGuiApplication::screens())
+        watch(screen);
+    QObject::connect(qGuiApp, &QGuiApplication::screenAdded, &m_screens, watch);
+    QObject::connect(
+        qGuiApp, &QGuiApplication::screenRemoved, &m_screens, [this] { keepOnScreen(); },
+        Qt::QueuedConnection);
 }
 
 bool WindowPlacement::placesWindows()
@@ -51,9 +66,13 @@ void WindowPlacement::prepare()
 {
     if (!placesWindows() || !m_window)
         return;
-    QScreen *screen = workingScreen();
-    if (screen && screen != m_window->screen())
+    // The window is created on the screen under its place, whatever screen it was given. Its place
+    // is the client area's, as every place the toolkit gives it: a place of the frame would have Qt
+    // ask the window manager's windows for the frame.
+    if (QScreen *screen = workingScreen()) {
         m_window->setScreen(screen);
+        m_window->setGeometry(QRect(screen->availableGeometry().topLeft(), m_window->size()));
+    }
 }
 
 void WindowPlacement::show()
@@ -115,9 +134,33 @@ void WindowPlacement::keep()
     m_placing = !m_geometry.frameKnown() && m_grace.isActive();
 }
 
-void WindowPlacement::takeSizeFromOutside()
+bool WindowPlacement::onScreen() const
 {
-    if (m_placing && m_window && m_window->size() != m_centredSize)
+    // In the X server's device pixels, which Qt's logical pixels map to differently on each
+    // screen: Qt keeps a screen's corner in device pixels and scales its size.
+    const X11Window *x11 = m_geometry.x11();
+    const QMarginsF frame = m_geometry.frame() * m_window->devicePixelRatioF();
+    const QRect outer = QRectF(QRect(x11->position(), x11->size())).marginsAdded(frame).toAlignedRect();
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(), [&outer](const QScreen *screen) {
+        const QRect logical = screen->geometry();
+        return QRect(logical.topLeft(), (QSizeF(logical.size()) * screen->devicePixelRatio()).toSize())
+            .intersects(outer);
+    });
+}
+
+void WindowPlacement::keepOnScreen()
+{
+    // A window that the monitors left behind, on none of them, is centred on the one Qt gives it,
+    // where no window manager has brought it back meanwhile.
+    if (!m_window || !m_window->isVisible() || (m_geometry.state() & ~Qt::WindowActive) || onScreen())
+        return;
+    placeCentred();
+}
+
+void WindowPlacement::takeSize()
+{
+    if (m_placing && m_window && m_geometry.givenFromOutside(m_centredSize))
         m_placing = false;
 }
 

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QObject>
 #include <QPoint>
 #include <QPointer>
 #include <QSize>
@@ -16,12 +17,13 @@ namespace toolkit {
 
 class WindowGeometry;
 
-// Where a new window opens: in the middle of the available area of the monitor the user works on,
-// the one under the pointer, else the primary, with the frame the window manager gives it. The
-// window is placed once the window manager's frame is known, or once its grace has passed without
-// one; until then it is centred again for the size and frame it has, but never after its size was
-// given from outside, nor once it was moved. On Wayland the compositor places a window, and the
-// program does not.
+// Where a window is: a new one opens in the middle of the available area of the monitor the user
+// works on, the one under the pointer, else the primary, with the frame the window manager gives
+// it. The window is placed once the window manager's frame is known, or once its grace has passed
+// without one; until then it is centred again for the size and frame it has, but never after its
+// size was given from outside, nor once it was moved. A window that the monitors leave behind, on
+// none of them, is centred on one. On Wayland the compositor places a window, and the program does
+// not.
 class WindowPlacement
 {
 public:
@@ -33,14 +35,18 @@ public:
     void show();
     // After the window's size has been reported: centred again while it is being placed.
     void keep();
-    // A size the program did not ask for has arrived: the window is placed.
-    void takeSizeFromOutside();
+    // A size has arrived that the program was not waiting for: where it was given from outside,
+    // the window is placed.
+    void takeSize();
+    // After the monitors changed: a window on none of them is brought onto one.
+    void keepOnScreen();
     bool placing() const { return m_placing; }
 
 private:
     static bool placesWindows();
     static QScreen *workingScreen();
     QPoint centredPosition() const;
+    bool onScreen() const;
     void placeCentred();
 
     WindowGeometry &m_geometry;
@@ -52,6 +58,8 @@ private:
     QSize m_centredSize;
     bool m_placing = false;
     QTimer m_grace;
+    // What watches the monitors.
+    QObject m_screens;
 };
 
 } // namespace toolkit

@@ -42,11 +42,12 @@ trap e2e_cleanup EXIT
 calc() { awk -v r="$RATIO" "BEGIN { print $1 }"; }
 
 # Starts Xvfb (twice as large where the program is scaled, unless a screen size is given), the
-# desktop's scale, and the window manager unless wm is none.
+# desktop's scale, a command that lays out its monitors where one is given, and the window manager
+# unless wm is none.
 start_desktop() {
     WM_NAME=$1
     SCALE=${2:-none}
-    local screen=${3:-}
+    local screen=${3:-} monitors=${4:-}
     case "$SCALE" in
     none) RATIO=1 ;;
     xft:*) RATIO=$(awk -v dpi="${SCALE#xft:}" 'BEGIN { print dpi / 96 }') ;;
@@ -58,6 +59,7 @@ start_desktop() {
     [ -n "$screen" ] || screen=$([ "$RATIO" = 1 ] && echo 1280x1024 || echo 2560x1600)
     start_xvfb "$screen" || fail "Xvfb did not start"
     case "$SCALE" in xft:*) echo "Xft.dpi: ${SCALE#xft:}" | xrdb -merge ;; esac
+    [ -z "$monitors" ] || "$monitors"
     [ "$WM_NAME" = none ] && return 0
     start_window_manager "$WM_NAME" "$E2E_WORK/wm.log" && return 0
     fail "$WM_NAME did not take over the screen"
@@ -168,3 +170,83 @@ viewport_edges() {
         echo "fills $w $h" || echo "does not fill $w $h"
 }
 expect_viewport_fills() { wait_until "fills $(inner_size)" "$1: the viewport" viewport_edges; }
+
+# The outer geometry and the state, once they have stayed the same for half a second.
+settled() {
+    local last="" now same=0
+    for _ in $(seq 100); do
+        now="$(outer_geometry) $(xprop -id "$window" _NET_WM_STATE | grep -o 'MAXIMIZED_[HV]\|FULLSCREEN' | sort | tr -d '\n' || true)"
+        [ "$now" = "$last" ] && same=$((same + 1)) || same=0
+        [ $same -ge 5 ] && echo "$now" && return 0
+        last=$now
+        sleep 0.1
+    done
+    fail "the window did not settle: $now"
+}
+
+# After a step: the program runs on with its one window, no error box beside it.
+expect_one_window() {
+    local windows
+    kill -0 "$QUORVEL_PID" 2>/dev/null || fail "$1: the program ended"
+    windows=$(xdotool search --onlyvisible --pid "$QUORVEL_PID" | wc -l)
+    [ "$windows" -eq 1 ] || fail "$1: $windows windows, an error box among them"
+}
+
+# No configure of the window for half a second: the window and the window manager do not exchange
+# sizes without end.
+expect_at_rest() {
+    xev -id "$window" -event structure >"$E2E_WORK/xev.log" 2>&1 &
+    local xev=$! events
+    sleep 0.5
+    kill $xev
+    wait $xev 2>/dev/null || true
+    events=$(grep -c ConfigureNotify "$E2E_WORK/xev.log" || true)
+    [ "$events" -eq 0 ] || fail "$1: $events configures of a window that should be at rest"
+}
+
+# The least client area in device pixels, "width height": 4000 x 6000 twips (266.7 x 400 logical
+# pixels) outside, less the frame (the window manager's, or without one the nominal frame of 8 x 27
+# logical pixels), in whole logical pixels.
+least_client() {
+    local l r t b
+    read -r l r t b < <(frame_extents)
+    awk -v r="$RATIO" -v fw=$((l + r)) -v fh=$((t + b)) -v none="$([ "$WM_NAME" = none ] && echo 1)" '
+        function up(x) { return x == int(x) ? x : int(x) + 1 }
+        BEGIN { if (none) { fw = 8 * r; fh = 27 * r }
+                print int(up(4000 / 15 - fw / r - 1e-6) * r + 0.5), int(up(400 - fh / r - 1e-6) * r + 0.5) }'
+}
+# The least client size that the window manager is told, "width height" in device pixels.
+least_hint() { xprop -id "$window" WM_NORMAL_HINTS | sed -n 's/.*minimum size: \([0-9]*\) by \([0-9]*\).*/\1 \2/p'; }
+
+# Drags the frame's bottom-right corner by dx, dy in steps 50 ms apart, released once the window
+# manager has caught up with the pointer. The corner is grabbed inside the border, or in the
+# invisible resize border just outside the frame.
+#   drag_corner dx dy steps
+drag_corner() {
+    local x0 y0 w0 h0 x y w h cx cy
+    read -r x0 y0 w0 h0 < <(outer_geometry)
+    x=$x0 y=$y0 w=$w0 h=$h0
+    case "$WM_NAME" in metacity | kwin | mutter) cx=$((x + w + 1)) cy=$((y + h + 1)) ;; *) cx=$((x + w - 3)) cy=$((y + h - 3)) ;; esac
+    # xdotool's --sync waits for the pointer to move, for many seconds where it is there already:
+    # where the last drag left it, on the corner it moved.
+    [ "$(xdotool getmouselocation --shell | head -n 2 | cut -d= -f2 | paste -sd' ')" = "$cx $cy" ] ||
+        xdotool mousemove --sync "$cx" "$cy"
+    xdotool sleep 0.3 mousedown 1
+    for step in $(seq "$3"); do
+        xdotool mousemove $((cx + $1 * step / $3)) $((cy + $2 * step / $3)) sleep 0.05
+    done
+    # On a busy machine the window manager is still following the pointer after the last step:
+    # the button goes up once the corner has reached the pointer, or (where the window stops at its
+    # least size) has stayed where it is for a second.
+    local last="" same=0 off_x off_y
+    for _ in $(seq 100); do
+        read -r x y w h < <(outer_geometry)
+        off_x=$((x + w - x0 - w0 - $1)) off_y=$((y + h - y0 - h0 - $2))
+        [ ${off_x#-} -le 2 ] && [ ${off_y#-} -le 2 ] && break
+        [ "$x $y $w $h" = "$last" ] && same=$((same + 1)) || same=0
+        [ $same -ge 10 ] && break
+        last="$x $y $w $h"
+        sleep 0.1
+    done
+    xdotool mouseup 1
+}

@@ -126,11 +126,26 @@ void TestWindowManager::resize(QSize client)
 
 void TestWindowManager::maximise()
 {
-    setProperty(m_connection, m_client, "_NET_WM_STATE", XCB_ATOM_ATOM,
-                {atom(m_connection, "_NET_WM_STATE_MAXIMIZED_VERT"),
-                 atom(m_connection, "_NET_WM_STATE_MAXIMIZED_HORZ")});
+    announceMaximised(true);
     configureFramed(m_largest);
     pump();
+}
+
+void TestWindowManager::announceMaximised(bool maximised)
+{
+    std::vector<std::uint32_t> state;
+    if (maximised)
+        state = {atom(m_connection, "_NET_WM_STATE_MAXIMIZED_VERT"),
+                 atom(m_connection, "_NET_WM_STATE_MAXIMIZED_HORZ")};
+    setProperty(m_connection, m_client, "_NET_WM_STATE", XCB_ATOM_ATOM, state);
+    xcb_flush(m_connection);
+}
+
+void TestWindowManager::shade()
+{
+    const std::uint32_t height = std::uint32_t(m_margins.top());
+    xcb_configure_window(m_connection, m_frame, XCB_CONFIG_WINDOW_HEIGHT, &height);
+    xcb_flush(m_connection);
 }
 
 void TestWindowManager::configureFramed(QSize client)

@@ -38,6 +38,10 @@ public:
     void resize(QSize client);
     // Maximises the framed window: announces the state and gives it the largest size allowed.
     void maximise();
+    // Announces the maximised state, or takes it back, and leaves the size as it is.
+    void announceMaximised(bool maximised);
+    // Shades the framed window: its frame window keeps no more than the frame above the client.
+    void shade();
     // The size requests the framed window has made, up to the last sync, and the last of them (-1
     // for a length it did not ask for).
     int requests() const { return m_requests; }

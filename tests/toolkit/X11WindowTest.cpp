@@ -12,7 +12,7 @@
 #include "tests/toolkit/ProbeWindow.h"
 #include "tests/toolkit/TestWindowManager.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTest>
 #include <QWidget>
 #include <QWindowStateChangeEvent>
@@ -85,6 +85,15 @@ QSize serverSize(const Form &form)
     const QSize size(reply->width, reply->height);
     std::free(reply);
     return size;
+}
+
+QPoint serverPosition(const Form &form)
+{
+    xcb_translate_coordinates_reply_t *reply = xcb_translate_coordinates_reply(
+        connection(), xcb_translate_coordinates(connection(), xcbWindow(form), root(), 0, 0), nullptr);
+    const QPoint position(reply->dst_x, reply->dst_y);
+    std::free(reply);
+    return position;
 }
 
 // What the window's WM_NORMAL_HINTS ask of the window manager: size steps (PResizeInc), and the
@@ -209,6 +218,36 @@ TEST(X11WindowTest, AResizeSkippedWhileTheClientWasResizedIsRaisedAfterwards)
     EXPECT_EQ(form.widget()->size(), QSize(400, 300));
 }
 
+// A window manager can give a window the maximised state and take it back before Qt reads it, as
+// KWin does with a new window that is larger than the screen: Qt then sees no change of state, and
+// a Resize that ran while the window was maximised left it below its least size. A change of the
+// state the toolkit reads raises a Resize all the same.
+TEST(X11WindowTest, AStateTakenBackUnseenByQtRaisesAResize)
+{
+    LoadedWindow window;
+    MForm &form = *window.form;
+    TestWindowManager manager;
+    manager.frame(form, QMargins(1, 20, 1, 5));
+    QTRY_ASSERT_TRUE(form.height() >= 6000 && settled(form));
+    struct : QObject
+    {
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            return event->type() == QEvent::WindowStateChange;
+        }
+    } qtSeesNoState;
+    qApp->installEventFilter(&qtSeesNoState);
+    manager.announceMaximised(true);
+    manager.resize(toDevice(QSize(554, 300), ratioOf(form)));
+    QTRY_ASSERT_TRUE(form.widget()->height() == 300 && settled(form));
+    // Every change the window manager made so far has been taken.
+    deliverRequests(manager);
+    QCoreApplication::processEvents();
+    manager.announceMaximised(false);
+    QTRY_ASSERT_TRUE(form.height() >= 6000 && settled(form));
+    qApp->removeEventFilter(&qtSeesNoState);
+}
+
 // Without a window manager the main window follows every size the X server gives its client area,
 // whether or not the device size is one of a whole logical size, and a size below its least, 4000 x
 // 6000 twips outside, comes back to that least size at once, also when it comes again. A check
@@ -273,9 +312,8 @@ TEST(X11WindowTest, AWindowManagerThatCannotGiveTheLeastSizeIsObeyed)
     const int requests = manager->requests();
     EXPECT_GE(requests, 1);
 
-    // Each new frame raises a Resize, which finds the window too small again. Where the frame keeps
-    // its size, the lengths that window manager refused are not asked for again; those of a larger
-    // frame are new, and go out after any asked for before.
+    // Each new frame raises a Resize, which finds the window too small again: what the last of
+    // them asks goes out in one request once the window is at rest.
     int resizes = 0;
     form.bind("MForm", Event::Resize, [&](const EventArgs &) {
         ++resizes;
@@ -353,6 +391,13 @@ TEST(X11WindowTest, FramesThatTheFrameWindowDoesNotBearOutAreNotBelieved)
         QTRY_ASSERT_EQ(form.width(), outerTwips(client.width(), 2, ratio));
     }
 
+    // A shaded window's frame window holds no more than its title bar, which bears out no frame:
+    // the frame is as announced, also once a frame not borne out would have had its time.
+    const float height = form.height();
+    manager.shade();
+    EXPECT_FALSE(QTest::qWaitFor([&] { return form.height() != height; }, 750));
+    manager.frame(form, drawn, QMargins(1, 20, 1, 5));
+
     // A narrow window under a plausible frame that is not borne out comes back to its least width
     // with the frame it really has.
     announceFrame(form, {300, 0, 0, 0});
@@ -365,5 +410,22 @@ TEST(X11WindowTest, FramesThatTheFrameWindowDoesNotBearOutAreNotBelieved)
     setProperty(root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {0x1fffffff});
     real();
     QTRY_ASSERT_EQ(form.width(), outerTwips(form.widget()->width(), 2, ratio));
+    EXPECT_TRUE(window.log.errors.empty());
+}
+
+// A client that owns WM_S0 but frames nothing: the frame never becomes known, and the window, which
+// opened centred, stays where it is when its size is given from outside.
+TEST(X11WindowTest, AWindowManagerThatFramesNothingLeavesTheWindowWhereItIs)
+{
+    TestWindowManager manager;
+    LoadedWindow window;
+    MForm &form = *window.form;
+    QTRY_ASSERT_TRUE(form.widget()->isVisible() && settled(form));
+    const QPoint placed = serverPosition(form);
+    for (const std::uint32_t width : {900u, 1000u}) {
+        configureClient(form, width, 700);
+        QTRY_ASSERT_TRUE(serverSize(form) == QSize(int(width), 700) && settled(form));
+        EXPECT_EQ(serverPosition(form), placed);
+    }
     EXPECT_TRUE(window.log.errors.empty());
 }

@@ -39,7 +39,7 @@ WindowFrame::Announcement WindowFrame::announced() const
         return {};
     const auto cookie = xcb_get_property(m_connection.xcb, false, window, m_connection.frameExtents,
                                          XCB_GET_PROPERTY_TYPE_ANY, 0, 0);
-    const ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection.xcb, cookie, nullptr));
+    const auto reply = replyTo(m_connection.xcb, xcb_get_property_reply, cookie);
     if (!reply || reply->type == XCB_ATOM_NONE)
         return {};
     // Left, right, top, bottom.
@@ -66,8 +66,8 @@ std::optional<QMargins> WindowFrame::drawn() const
     constexpr int kDeepestFrame = 8;
     xcb_window_t frameWindow = window;
     for (int depth = 0;; ++depth) {
-        const ReplyPtr<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(m_connection.xcb, xcb_query_tree(m_connection.xcb, frameWindow), nullptr));
+        const auto tree =
+            replyTo(m_connection.xcb, xcb_query_tree_reply, xcb_query_tree(m_connection.xcb, frameWindow));
         if (!tree || depth == kDeepestFrame)
             return std::nullopt;
         if (tree->parent == root || tree->parent == XCB_WINDOW_NONE)
@@ -79,12 +79,9 @@ std::optional<QMargins> WindowFrame::drawn() const
     const auto frameCookie = xcb_get_geometry(m_connection.xcb, frameWindow);
     const auto clientCookie = xcb_get_geometry(m_connection.xcb, window);
     const auto placeCookie = xcb_translate_coordinates(m_connection.xcb, window, frameWindow, 0, 0);
-    const ReplyPtr<xcb_get_geometry_reply_t> frame(
-        xcb_get_geometry_reply(m_connection.xcb, frameCookie, nullptr));
-    const ReplyPtr<xcb_get_geometry_reply_t> client(
-        xcb_get_geometry_reply(m_connection.xcb, clientCookie, nullptr));
-    const ReplyPtr<xcb_translate_coordinates_reply_t> place(
-        xcb_translate_coordinates_reply(m_connection.xcb, placeCookie, nullptr));
+    const auto frame = replyTo(m_connection.xcb, xcb_get_geometry_reply, frameCookie);
+    const auto client = replyTo(m_connection.xcb, xcb_get_geometry_reply, clientCookie);
+    const auto place = replyTo(m_connection.xcb, xcb_translate_coordinates_reply, placeCookie);
     if (!frame || !client || !place)
         return std::nullopt;
     // A frame window that does not hold the whole client shows no frame now: the window manager

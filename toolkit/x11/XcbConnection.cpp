@@ -25,7 +25,7 @@ Connection Connection::open(xcb_connection_t *xcb)
 xcb_atom_t Connection::atom(const char *name) const
 {
     const auto cookie = xcb_intern_atom(xcb, false, static_cast<std::uint16_t>(std::strlen(name)), name);
-    const ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(xcb, cookie, nullptr));
+    const auto reply = replyTo(xcb, xcb_intern_atom_reply, cookie);
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
@@ -33,7 +33,7 @@ std::optional<std::vector<std::uint32_t>> Connection::cardinals(xcb_window_t win
                                                                 xcb_atom_t type, std::uint32_t limit) const
 {
     const auto cookie = xcb_get_property(xcb, false, window, property, type, 0, limit);
-    const ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(xcb, cookie, nullptr));
+    const auto reply = replyTo(xcb, xcb_get_property_reply, cookie);
     if (!reply || reply->type != type || reply->format != 32 || reply->bytes_after > 0)
         return std::nullopt;
     const auto *values = static_cast<const std::uint32_t *>(xcb_get_property_value(reply.get()));
@@ -54,8 +54,8 @@ xcb_window_t WindowIds::root() const
 {
     const xcb_window_t id = window();
     if (!m_root && id) {
-        const ReplyPtr<xcb_get_geometry_reply_t> reply(
-            xcb_get_geometry_reply(m_connection.xcb, xcb_get_geometry(m_connection.xcb, id), nullptr));
+        const auto reply =
+            replyTo(m_connection.xcb, xcb_get_geometry_reply, xcb_get_geometry(m_connection.xcb, id));
         m_root = reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
     }
     return m_root;

@@ -26,6 +26,18 @@ struct FreeReply
 template<class Reply>
 using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
 
+// The X server's reply to a request, or none where it answered with an error (a window that went
+// away meanwhile, say): the error is the caller's to handle, and not reported as an unexpected one.
+template<class Reply, class Cookie>
+ReplyPtr<Reply> replyTo(xcb_connection_t *xcb,
+                        Reply *(*reply)(xcb_connection_t *, Cookie, xcb_generic_error_t **), Cookie cookie)
+{
+    xcb_generic_error_t *error = nullptr;
+    ReplyPtr<Reply> answer(reply(xcb, cookie, &error));
+    std::free(error);
+    return answer;
+}
+
 // Qt's connection to the X server and the atoms a window's geometry is read through.
 struct Connection
 {

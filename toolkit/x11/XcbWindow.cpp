@@ -72,8 +72,8 @@ std::uint32_t XcbWindow::windowManager() const
         m_managerSelection = m_connection.atom(("WM_S" + std::to_string(m_ids.screenNumber())).c_str());
     // Properties that name a window manager can be written by any client, and stay behind when it
     // ends; the selection is owned by the window manager alone, and only while it runs.
-    const ReplyPtr<xcb_get_selection_owner_reply_t> reply(xcb_get_selection_owner_reply(
-        m_connection.xcb, xcb_get_selection_owner(m_connection.xcb, m_managerSelection), nullptr));
+    const auto reply = replyTo(m_connection.xcb, xcb_get_selection_owner_reply,
+                               xcb_get_selection_owner(m_connection.xcb, m_managerSelection));
     return reply ? reply->owner : 0;
 }
 
@@ -102,8 +102,8 @@ QSize XcbWindow::size() const
     const xcb_window_t window = m_ids.window();
     if (!window)
         return QSize();
-    const ReplyPtr<xcb_get_geometry_reply_t> reply(
-        xcb_get_geometry_reply(m_connection.xcb, xcb_get_geometry(m_connection.xcb, window), nullptr));
+    const auto reply =
+        replyTo(m_connection.xcb, xcb_get_geometry_reply, xcb_get_geometry(m_connection.xcb, window));
     return reply ? QSize(reply->width, reply->height) : QSize();
 }
 
@@ -113,8 +113,8 @@ QPoint XcbWindow::position() const
     const xcb_window_t root = m_ids.root();
     if (!window || !root)
         return QPoint();
-    const ReplyPtr<xcb_translate_coordinates_reply_t> reply(xcb_translate_coordinates_reply(
-        m_connection.xcb, xcb_translate_coordinates(m_connection.xcb, window, root, 0, 0), nullptr));
+    const auto reply = replyTo(m_connection.xcb, xcb_translate_coordinates_reply,
+                               xcb_translate_coordinates(m_connection.xcb, window, root, 0, 0));
     return reply ? QPoint(reply->dst_x, reply->dst_y) : QPoint();
 }
 

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The window on two monitors side by side on one X screen, L at a device pixel ratio of 1 and R,
+# the primary, at another (QT_SCREEN_SCALE_FACTORS), under a window manager or none. The user's
+# steps: the program opens centred on the monitor under the pointer, L; moved onto R and back, it
+# keeps its size in logical pixels, and is back at its size to the device pixel; a resize from
+# outside to 100 x 100 on either monitor ends at that monitor's least size, which the window
+# manager is told, and so does a drag of the frame towards 150 x 150; the monitor under the window
+# goes away and comes back. After each step the program runs on with one window, the viewport
+# fills it (seen in a screenshot, at the ratio of the monitor the window is on), and the window is
+# at rest. Started again with the pointer on R, the program opens centred there.
+#   monitors.sh <quorvel binary> <openbox | kwin | none> <ratio of R>
+set -euo pipefail
+source "$(cd "$(dirname "$0")" && pwd)/lib.sh"
+ratio_r=$3
+monitors() {
+    xrandr --setmonitor L 1920/300x1080/200+0+0 none >/dev/null
+    xrandr --setmonitor R 1920/300x1080/200+1920+0 screen >/dev/null
+    xrandr --output screen --primary
+}
+start_desktop "$2" none 3840x1080 monitors
+export QT_SCREEN_SCALE_FACTORS="L=1;R=$ratio_r"
+origin() { [ "$1" = L ] && echo 0 || echo 1920; }
+
+# The window is on a monitor: its ratio holds for the sizes expected.
+on() { monitor=$1 RATIO=$([ "$1" = L ] && echo 1 || echo "$ratio_r"); }
+# A client area in logical pixels, in the monitor's device pixels.
+device() { awk -v w="$1" -v h="$2" -v r="$RATIO" 'BEGIN { print int(w * r + 0.5), int(h * r + 0.5) }'; }
+step_done() {
+    settled >/dev/null
+    expect_one_window "$1"
+    expect_viewport_fills "$1"
+    expect_at_rest "$1"
+    echo "$1: on $monitor, outer $(outer_geometry | cut -d' ' -f3-), least hint $(least_hint)"
+}
+# The designed client area, 554 x 374 logical pixels, grown where the frame leaves it below the
+# least height outside.
+designed() {
+    local least
+    least=$(awk -v r="$RATIO" -v h="$(least_client | cut -d' ' -f2)" 'BEGIN { print int(h / r + 0.5) }')
+    device 554 $((least > 374 ? least : 374))
+}
+# Centred with the window manager's frame, or without one with the nominal frame of 8 x 27 logical
+# pixels (4 on each side below a 19 pixel caption bar).
+expect_centred() {
+    local x y w h dx dy
+    read -r x y w h < <(outer_geometry)
+    [ "$WM_NAME" != none ] || read -r x y w h < <(calc "int($x - 4 * r), int($y - 23 * r), int($w + 8 * r), int($h + 27 * r)")
+    dx=$((2 * (x - $(origin "$monitor")) + w - 1920)) dy=$((2 * y + h - 1080))
+    [ ${dx#-} -le 6 ] && [ ${dy#-} -le 6 ] || fail "$1: the ${w}x$h window at $x, $y is not centred on $monitor"
+}
+move_to() {
+    on "$1"
+    if [ "$WM_NAME" = none ]; then
+        xdotool windowmove "$window" $(($(origin "$1") + 300)) 200
+    else
+        wmctrl -i -r "$window" -e "0,$(($(origin "$1") + 300)),200,-1,-1"
+    fi
+}
+expect_least() {
+    wait_until "$(least_client)" "$1: the client area" inner_size
+    wait_until "$(least_client)" "$1: the least size told" least_hint
+    step_done "$1"
+}
+
+xdotool mousemove 960 540
+start_quorvel "$1"
+on L
+wait_until "$(designed)" "the first show" inner_size
+expect_centred "first show"
+step_done "first show"
+first=$(inner_size)
+
+move_to R
+wait_until "$(designed)" "moved onto R" inner_size
+step_done "moved onto R"
+move_to L
+wait_until "$first" "moved back onto L" inner_size
+step_done "moved back onto L"
+
+for monitor in L R; do
+    [ "$monitor" = L ] || move_to R
+    xdotool windowsize "$window" 100 100
+    expect_least "resized to 100 x 100 on $monitor"
+done
+if [ "$WM_NAME" != none ]; then
+    # A drag that grows the window follows the pointer, so it reached the frame; one towards 150 x
+    # 150 stops at the least size.
+    read -r w0 h0 < <(inner_size)
+    drag_corner 150 150 10
+    read -r w h < <(inner_size)
+    [ $((w - w0)) -ge 75 ] && [ $((h - h0)) -ge 75 ] || fail "a drag by 150, 150 took the window from ${w0}x$h0 to ${w}x$h"
+    read -r w h < <(outer_geometry | cut -d' ' -f3-)
+    drag_corner $((150 - w)) $((150 - h)) 20
+    expect_least "dragged towards 150 x 150 on R"
+fi
+
+# L goes away under the window, which ends on R, and comes back.
+move_to L
+wait_until yes "moved onto L" bash -c "[ \"\$(xwininfo -id $window | awk '/Absolute upper-left X/ {print \$4}')\" -lt 1920 ] && echo yes"
+settled >/dev/null
+xrandr --delmonitor L >/dev/null
+on R
+on_r() { read -r x y w h < <(outer_geometry) && [ $((x + w)) -gt 1920 ] && echo yes; }
+wait_until yes "L gone: the window on R" on_r
+step_done "L gone"
+xrandr --setmonitor L 1920/300x1080/200+0+0 none >/dev/null
+step_done "L back"
+
+# Started again with the pointer on R.
+kill "$QUORVEL_PID"
+wait "$QUORVEL_PID" 2>/dev/null || true
+xdotool mousemove 2880 540
+start_quorvel "$1"
+on R
+wait_until "$(designed)" "the first show on R" inner_size
+expect_centred "first show on R"
+step_done "first show on R"
+[ -s "$E2E_WORK/quorvel.err" ] && fail "quorvel wrote to stderr: $(head -n 5 "$E2E_WORK/quorvel.err")"
+echo "ok: $WM_NAME, R at $ratio_r"
