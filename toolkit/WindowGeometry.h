@@ -98,6 +98,9 @@ public:
     void awaitFrame();
 
 private:
+    static constexpr Qt::WindowStates kNotNormal =
+        Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
+
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Client lengths in logical pixels, each where one is asked for.

@@ -19,8 +19,10 @@ namespace toolkit {
 namespace {
 
 // How long after it is first shown a window waits for its window manager's frame: a window manager
-// frames a new window within a few milliseconds, a busy one within a few hundred.
-constexpr int kPlacingGraceMs = 1000;
+// frames a new window within a few milliseconds, a busy one within a second or two. Once the frame is
+// known, the window is placed as soon as the sizes it asked for have arrived, however long that
+// takes.
+constexpr int kPlacingGraceMs = 3000;
 
 } // namespace
 
@@ -30,7 +32,8 @@ WindowPlacement::WindowPlacement(WindowGeometry &geometry, QWidget *window)
 {
     m_grace.setSingleShot(true);
     m_grace.setInterval(kPlacingGraceMs);
-    QObject::connect(&m_grace, &QTimer::timeout, &m_grace, [this] { m_placing = false; });
+    QObject::connect(&m_grace, &QTimer::timeout, &m_grace,
+                     [this] { m_placing = m_geometry.frameKnown() && m_placing; });
     if (!m_geometry.x11())
         return;
     // Monitors come and go, and shrink; each change is looked at once Qt has taken it in.
