@@ -19,10 +19,10 @@ namespace toolkit {
 namespace {
 
 // How long after it is first shown a window waits for its window manager's frame: a window manager
-// frames a new window within a few milliseconds, a busy one within a second or two. Once the frame is
-// known, the window is placed as soon as the sizes it asked for have arrived, however long that
-// takes.
-constexpr int kPlacingGraceMs = 3000;
+// frames a new window within a few milliseconds, a busy one (KWin drawing without a graphics card,
+// on a loaded machine) within seconds; a window the user moves or resizes meanwhile is placed. Once
+// the frame is known, the window is placed as soon as the sizes it asked for have arrived.
+constexpr int kPlacingGraceMs = 10000;
 
 } // namespace
 
