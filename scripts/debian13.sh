@@ -5,20 +5,24 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Quorvel with the Qt of Debian 13 (6.8), beside the Debian 12 that ./test runs on: a Debian 13
-# root made by debootstrap from Debian's mirror, kept between runs and brought up to date, in which
-# the debian13 presets build and test the source folder, mounted at /src.
+# root made by debootstrap, kept between runs and brought up to date, in which the debian13 presets
+# build and test the source folder, mounted at /src.
 #   scripts/debian13.sh root   makes the root, or installs what it misses and updates it once a day
 #   scripts/debian13.sh test   builds and tests in the root, which must have been made
 #   scripts/debian13.sh        both
 #   scripts/debian13.sh run COMMAND...   runs a command in the root, in /src (bash without one)
-# The root lies in $QUORVEL_DEBIAN13_ROOT, by default ~/.cache/quorvel/debian13; the mirror is
-# $QUORVEL_DEBIAN_MIRROR, by default http://deb.debian.org/debian. Needs root (or sudo) and
-# debootstrap. Mounts live in a mount namespace of their own and end with the script.
+# The root lies in $QUORVEL_DEBIAN13_ROOT, by default ~/.cache/quorvel/debian13; it is made from the
+# mirror $QUORVEL_DEBIAN_MIRROR where that is set, else from debootstrap's own, and takes its
+# updates from the mirror it was made from. Needs root (or sudo) and debootstrap; under sudo, the
+# root and build/debian13 belong to the user who called the script. Mounts live in a mount
+# namespace of their own and end with the script.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 root=${QUORVEL_DEBIAN13_ROOT:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/debian13}
-mirror=${QUORVEL_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+mirror=${QUORVEL_DEBIAN_MIRROR:-}
 marker=$root/.quorvel-packages
+# Whom the root and the build belong to: the user who called sudo, else root.
+owner=${SUDO_UID:-0}:${SUDO_GID:-0}
 
 # What the debian13 presets build and run: the debug build, the unit, window, X11 and random tests
 # and the end-to-end tests without a window manager and under openbox.
@@ -34,9 +38,16 @@ fail() {
     exit 1
 }
 
+# Gives what the script made to the user who called it through sudo.
+give_to_caller() {
+    [ "$owner" = 0:0 ] || chown -R "$owner" "$@"
+}
+
 if [ "$(id -u)" -ne 0 ]; then
     command -v sudo >/dev/null 2>&1 || fail "making and entering the Debian 13 root needs root or sudo."
-    exec sudo QUORVEL_DEBIAN13_ROOT="$root" QUORVEL_DEBIAN_MIRROR="$mirror" "$0" "$@"
+    # The folders around the root and the build are the caller's own.
+    mkdir -p "$(dirname "$root")" "$source_dir/build"
+    exec sudo QUORVEL_DEBIAN13_ROOT="$root" ${mirror:+QUORVEL_DEBIAN_MIRROR="$mirror"} "$0" "$@"
 fi
 
 # Runs a command inside the root, with /proc, /dev, a fresh /tmp and the source folder mounted
@@ -67,12 +78,13 @@ make_root() {
         local partial=$root.partial
         rm -rf "$partial"
         mkdir -p "$(dirname "$root")"
-        echo "debian13: making a Debian 13 root in $root from $mirror"
-        if ! debootstrap --variant=minbase trixie "$partial" "$mirror" >"$root.log" 2>&1; then
+        local from=${mirror:-the mirror debootstrap chooses}
+        echo "debian13: making a Debian 13 root in $root from $from"
+        if ! debootstrap --variant=minbase trixie "$partial" ${mirror:+"$mirror"} >"$root.log" 2>&1; then
             tail -n 5 "$root.log" >&2
             rm -rf "$partial"
-            fail "the Debian 13 root could not be made from $mirror (is the mirror reachable, is" \
-                "there space in $(dirname "$root")?); the log is $root.log."
+            fail "the Debian 13 root could not be made from $from (is it reachable, is there space" \
+                "in $(dirname "$root")?); the log is $root.log."
         fi
         # Packages are unpacked, not started: no service runs in the root.
         printf '#!/bin/sh\nexit 101\n' >"$partial/usr/sbin/policy-rc.d"
@@ -81,15 +93,18 @@ make_root() {
         mv "$partial" "$root"
         : >"$marker"
     fi
-    # Debian 13 with its stable updates; what the list of packages adds is installed.
-    printf 'deb %s trixie main\ndeb %s trixie-updates main\n' "$mirror" "$mirror" >"$root/etc/apt/sources.list"
+    # Debian 13 with its stable updates, from the mirror asked for or the one the root was made from;
+    # what the list of packages adds is installed.
+    local source=${mirror:-$(awk '$1 == "deb" { print $2; exit }' "$root/etc/apt/sources.list")}
+    [ -n "$source" ] || fail "the root in $root names no mirror; set QUORVEL_DEBIAN_MIRROR."
+    printf 'deb %s trixie main\ndeb %s trixie-updates main\n' "$source" "$source" >"$root/etc/apt/sources.list"
     if [ "$(cat "$marker")" != "$wanted" ]; then
         echo "debian13: installing the Debian 13 root's packages"
         if ! in_root sh -c "apt-get update -qq && apt-get -y -qq upgrade &&
                 apt-get install -y -qq --no-install-recommends $wanted && apt-get clean" \
             >"$root.log" 2>&1; then
             tail -n 5 "$root.log" >&2
-            fail "the Debian 13 root's packages could not be installed from $mirror (is the" \
+            fail "the Debian 13 root's packages could not be installed from $source (is the" \
                 "mirror reachable, is there space?); the log is $root.log."
         fi
         echo "$wanted" >"$marker"
@@ -100,17 +115,21 @@ make_root() {
         if in_root sh -c "apt-get update -qq && apt-get -y -qq upgrade && apt-get clean" >"$root.log" 2>&1; then
             touch "$marker"
         else
-            echo "debian13: warning: the Debian 13 root could not be updated from $mirror; it is" \
+            echo "debian13: warning: the Debian 13 root could not be updated from $source; it is" \
                 "tested as it is (the log is $root.log)." >&2
         fi
     fi
+    give_to_caller "$root" "$root.log"
 }
 
 run_tests() {
     [ "$(cat "$marker" 2>/dev/null)" = "${packages[*]}" ] ||
         fail "there is no complete Debian 13 root in $root: scripts/debian13.sh root makes it."
+    local status=0
     in_root sh -c 'cd /src && cmake --preset debian13 >/dev/null &&
-        cmake --build --preset debian13 && ctest --preset debian13 -j "$(nproc)"'
+        cmake --build --preset debian13 && ctest --preset debian13 -j "$(nproc)"' || status=$?
+    give_to_caller "$source_dir/build/debian13" "$root"
+    return $status
 }
 
 case "${1:-all}" in

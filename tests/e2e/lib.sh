@@ -167,9 +167,9 @@ viewport_edges() {
         "$x_sheet" "$y_in" "$x_sheet" "$y_out")
     [ "$right_in" = $viewport_colour ] && [ "$right_out" != $viewport_colour ] &&
         [ "$bottom_in" = $viewport_colour ] && [ "$bottom_out" != $viewport_colour ] &&
-        echo "fills $w $h" || echo "does not fill $w $h"
+        echo "fills" || echo "does not fill $w $h"
 }
-expect_viewport_fills() { wait_until "fills $(inner_size)" "$1: the viewport" viewport_edges; }
+expect_viewport_fills() { wait_until fills "$1: the viewport" viewport_edges; }
 
 # The outer geometry and the state, once they have stayed the same for half a second.
 settled() {
@@ -184,7 +184,13 @@ settled() {
     fail "the window did not settle: $now"
 }
 
-# After a step: the program runs on with its one window, no error box beside it.
+# After a step: the program runs on with its one window, no error box beside it, and the viewport
+# fills the client area.
+step_done() {
+    settled >/dev/null
+    expect_one_window "$1"
+    expect_viewport_fills "$1"
+}
 expect_one_window() {
     local windows
     kill -0 "$QUORVEL_PID" 2>/dev/null || fail "$1: the program ended"
@@ -214,6 +220,23 @@ least_client() {
         function up(x) { return x == int(x) ? x : int(x) + 1 }
         BEGIN { if (none) { fw = 8 * r; fh = 27 * r }
                 print int(up(4000 / 15 - fw / r - 1e-6) * r + 0.5), int(up(400 - fh / r - 1e-6) * r + 0.5) }'
+}
+# The designed client area, 554 x 374 logical pixels, grown where the frame leaves it below the
+# least height outside, "width height" in device pixels.
+designed_client() {
+    awk -v r="$RATIO" -v least="$(least_client | cut -d' ' -f2)" 'BEGIN {
+        h = int(least / r + 0.5); if (h < 374) h = 374; print int(554 * r + 0.5), int(h * r + 0.5) }'
+}
+# The window centred, within 3 device pixels, on an area of the screen from its left edge x:
+# centred with the window manager's frame, or without one with the nominal frame of 8 x 27 logical
+# pixels (4 on each side below a 19 pixel caption bar).
+#   expect_centred step x width height
+expect_centred() {
+    local x y w h dx dy
+    read -r x y w h < <(outer_geometry)
+    [ "$WM_NAME" != none ] || read -r x y w h < <(calc "int($x - 4 * r), int($y - 23 * r), int($w + 8 * r), int($h + 27 * r)")
+    dx=$((2 * (x - $2) + w - $3)) dy=$((2 * y + h - $4))
+    [ ${dx#-} -le 6 ] && [ ${dy#-} -le 6 ] || fail "$1: the ${w}x$h window at $x, $y is not centred"
 }
 # The least client size that the window manager is told, "width height" in device pixels.
 least_hint() { xprop -id "$window" WM_NORMAL_HINTS | sed -n 's/.*minimum size: \([0-9]*\) by \([0-9]*\).*/\1 \2/p'; }

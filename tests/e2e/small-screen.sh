@@ -21,18 +21,6 @@ read -r screen_w screen_h < <(tr x ' ' <<<"$4")
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_quorvel "$1"
 
-settled() { # the outer geometry and the state, once they have stayed the same for half a second
-    local last="" now same=0
-    for _ in $(seq 100); do
-        now="$(outer_geometry) $(xprop -id "$window" _NET_WM_STATE | grep -o 'MAXIMIZED_[HV]\|FULLSCREEN' | sort | tr -d '\n' || true)"
-        [ "$now" = "$last" ] && same=$((same + 1)) || same=0
-        [ $same -ge 5 ] && return 0
-        last=$now
-        sleep 0.1
-    done
-    fail "the window did not settle: $now"
-}
-
 # The viewport as the program lays it out: its client area, in logical pixels, is the X server's,
 # and the viewport's right and bottom edges lie 5 logical pixels inside it.
 viewport() {
@@ -48,11 +36,9 @@ viewport() {
 # After a step: one window, the viewport fitted, the outer size the least where the screen has room
 # for it (in the normal state), and no configure of the window for half a second.
 check() {
-    local step=$1 x y w h state windows events
-    settled
-    kill -0 "$QUORVEL_PID" 2>/dev/null || fail "$step: the program ended"
-    windows=$(xdotool search --onlyvisible --pid "$QUORVEL_PID" | wc -l)
-    [ "$windows" -eq 1 ] || fail "$step: $windows windows, an error box among them"
+    local step=$1 x y w h state
+    settled >/dev/null
+    expect_one_window "$step"
     wait_until fills "$step: the viewport" viewport
     read -r x y w h < <(outer_geometry)
     state=$(xprop -id "$window" _NET_WM_STATE | grep -o 'MAXIMIZED\|FULLSCREEN' | head -n 1 || true)
@@ -62,13 +48,7 @@ check() {
             exit !((w >= mw - 0.001 || w >= sw) && (h >= mh - 0.001 || h >= sh)) }' ||
             fail "$step: the window is ${w}x$h outside on a ${screen_w}x$screen_h screen"
     fi
-    xev -id "$window" -event structure >"$E2E_WORK/xev.log" 2>&1 &
-    local xev=$!
-    sleep 0.5
-    kill $xev
-    wait $xev 2>/dev/null || true
-    events=$(grep -c ConfigureNotify "$E2E_WORK/xev.log" || true)
-    [ "$events" -eq 0 ] || fail "$step: $events configures of a window that should be at rest"
+    expect_at_rest "$step"
     echo "$step: ${state:-normal}, outer ${w}x$h at $x, $y"
 }
 
