@@ -8,7 +8,8 @@
 # root made by debootstrap, kept between runs and brought up to date, in which the debian13 presets
 # build and test the source folder, mounted at /src.
 #   scripts/debian13.sh root   makes the root, or installs what it misses and updates it once a day
-#   scripts/debian13.sh test   builds and tests in the root, which must have been made
+#   scripts/debian13.sh build  builds in the root, which must have been made
+#   scripts/debian13.sh test   builds and tests in the root
 #   scripts/debian13.sh        both
 #   scripts/debian13.sh run COMMAND...   runs a command in the root, in /src (bash without one)
 # The root lies in $QUORVEL_DEBIAN13_ROOT, by default ~/.cache/quorvel/debian13; it is made from the
@@ -122,15 +123,18 @@ make_root() {
     give_to_caller "$root" "$root.log"
 }
 
-run_tests() {
+# Runs a command in /src in the root, which must be complete, and gives what it made to the caller.
+in_complete_root() {
     [ "$(cat "$marker" 2>/dev/null)" = "${packages[*]}" ] ||
         fail "there is no complete Debian 13 root in $root: scripts/debian13.sh root makes it."
     local status=0
-    in_root sh -c 'cd /src && cmake --preset debian13 >/dev/null &&
-        cmake --build --preset debian13 && ctest --preset debian13 -j "$(nproc)"' || status=$?
+    in_root sh -c "cd /src && $1" || status=$?
     give_to_caller "$source_dir/build/debian13" "$root"
     return $status
 }
+build='cmake --preset debian13 >/dev/null && cmake --build --preset debian13'
+# The tests mostly wait for X servers and window managers: twice as many at once as processors.
+tests="$build && ctest --preset debian13 -j \$((2 * \$(nproc)))"
 
 case "${1:-all}" in
 root) make_root ;;
@@ -139,13 +143,14 @@ run)
     [ $# -gt 0 ] || set -- bash
     in_root sh -c 'cd /src && exec "$@"' run "$@"
     ;;
-test) run_tests ;;
+build) in_complete_root "$build" ;;
+test) in_complete_root "$tests" ;;
 all)
     make_root
-    run_tests
+    in_complete_root "$tests"
     ;;
 *)
-    echo "Usage: scripts/debian13.sh [root|test|run COMMAND...]" >&2
+    echo "Usage: scripts/debian13.sh [root|build|test|run COMMAND...]" >&2
     exit 2
     ;;
 esac

@@ -75,6 +75,14 @@ void WindowGeometry::ask(std::optional<int> width, std::optional<int> height)
     // system grants a size at once, and Qt's own resize gives the reads that follow the new size.
     if (!m_x11 || !m_manager || !m_window->isVisible() || !m_window->internalWinId()) {
         m_window->resize(width.value_or(m_window->width()), height.value_or(m_window->height()));
+        // Qt leaves a window alone at the size it believes it has, which is not the X server's
+        // after Qt moved the window to another screen without a configure: the X server is given
+        // the size Qt has now (a Resize handler run meanwhile may have asked for another).
+        const DevicePixels device(m_window);
+        const QSize now = m_window->size();
+        if (m_x11 && m_window->isVisible() && m_window->internalWinId() &&
+            device.toLogical(m_x11->size()) != now)
+            m_x11->resize(device.toDevice(now.width()), device.toDevice(now.height()));
         return;
     }
     // Otherwise the window manager decides, and may refuse or reshape the request. As it maximises,
