@@ -8,8 +8,9 @@
 # decides the window's geometry and may refuse what the program asks, at the desktop's scale. The
 # user's steps, in order: the first show, a mouse drag of the frame's corner outwards and then
 # towards 150 x 150, maximise and restore, minimise and restore, two resizes to 10 x 10 from
-# outside, and closing through the window manager; under openbox, a window manager that dies under
-# the maximised window instead, and closing with "&Ende".
+# outside, and closing through the window manager; under openbox and KWin at a ratio of 1, the
+# states toggled 400 times; under openbox, a window manager that dies under the maximised window
+# instead of closing, and closing with "&Ende".
 #   desktop.sh <quorvel binary> <openbox | xfwm4 | metacity | kwin | mutter> [scale, as lib.sh]
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/lib.sh"
@@ -75,6 +76,26 @@ wmctrl -i -a "$window"
 wait_until no "restored, hidden" hidden
 wait_until "$least" "the outer size restored from minimised" outer_size
 step_done "restored from minimised"
+
+# Under openbox and KWin, maximised and restored 200 times from outside, then made full screen and
+# back 200 times, as quick double clicks and keys do: the window manager changes the state, the
+# frame and the size one after the other each time. Each time a resize from outside to 100 x 100
+# ends at the least size, which the window manager is told.
+if [ "$SCALE" = none ] && [[ $WM_NAME =~ ^(openbox|kwin)$ ]]; then
+    for state in maximized_vert,maximized_horz fullscreen; do
+        for _ in $(seq 200); do
+            wmctrl -i -r "$window" -b "add,$state"
+            wmctrl -i -r "$window" -b "remove,$state"
+        done
+        read -r _ _ _ _ now < <(settled)
+        [ -z "${now:-}" ] || fail "after the toggles of $state the window is $now"
+        xdotool windowsize "$window" 100 100
+        wait_until "$(least_client)" "$state toggled, then resized to 100 x 100" inner_size
+        wait_until "$(least_client)" "$state toggled: the least size told" least_hint
+        step_done "$state toggled"
+        expect_at_rest "$state toggled"
+    done
+fi
 
 # Resizes from outside below the least size, twice: the window manager holds the window at its
 # least size, and no error box opens.
