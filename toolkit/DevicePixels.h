@@ -6,6 +6,7 @@
 
 #include <QMargins>
 #include <QPoint>
+#include <QScreen>
 #include <QSize>
 #include <QWidget>
 
@@ -25,12 +26,15 @@ inline constexpr QMarginsF kNominalFrame{4, 23, 4, 4};
 // rounded as Qt rounds it, both ways, so that a size compared with Qt's or asked of the X server is
 // the one Qt itself has or would ask for: a logical size comes back from the device unchanged, a
 // device size not always (at a ratio of 1.5, 700 device pixels are 467 logical ones, which are 701
-// device pixels).
+// device pixels). A place is mapped as Qt maps it on the window's screen: Qt keeps each screen's
+// corner where the X server has it and scales from there, so that on a monitor right of another,
+// at a ratio other than 1, a place is not the device place divided by the ratio.
 class DevicePixels
 {
 public:
     explicit DevicePixels(const QWidget *window)
         : m_ratio(window->devicePixelRatioF())
+        , m_corner(window->screen() ? window->screen()->geometry().topLeft() : QPoint())
     {}
 
     QMarginsF toLogical(QMargins frame) const { return QMarginsF(frame) / m_ratio; }
@@ -40,7 +44,8 @@ public:
     }
     QPoint toLogical(QPoint point) const
     {
-        return QPoint(qRound(point.x() / m_ratio), qRound(point.y() / m_ratio));
+        const QPoint fromCorner = point - m_corner;
+        return m_corner + QPoint(qRound(fromCorner.x() / m_ratio), qRound(fromCorner.y() / m_ratio));
     }
     QSize toDevice(QSize size) const
     {
@@ -53,6 +58,7 @@ public:
 
 private:
     qreal m_ratio;
+    QPoint m_corner;
 };
 
 // The least whole length of a client area whose outer length, with a frame of the given length,

@@ -150,13 +150,9 @@ void WindowGeometry::take()
         // Qt takes in only the last of several configures of a window that arrive together, and
         // only when its size differs from the last one Qt took in: a size given from outside right
         // after the window's own resize, equal to the one given before that, never reaches the
-        // window. Without a window manager every size the X server has is granted; the window
-        // takes it, asking the X server for what it already has, and reports it.
-        const QSize server = DevicePixels(m_window).toLogical(m_x11->size());
-        if (server.isValid() && server != m_window->size()) {
-            m_window->resize(server);
+        // window. Without a window manager every size the X server has is granted, and taken.
+        if (takeServerSize())
             return;
-        }
     }
     const bool frameChanged = refreshFrame();
     deriveLeastSize();

@@ -122,6 +122,7 @@ private:
     void onX11Change(X11Window::Change change);
     void ask(std::optional<int> width, std::optional<int> height);
     void settle();
+    bool takeServerSize();
     void sendAsked();
     void take();
     void scheduleTake();

@@ -110,6 +110,23 @@ void WindowGeometry::settle()
         deriveLeastSize();
     }
     sendAsked();
+    // Qt takes in a configure at the ratio of the screen it believes the window is on. While a
+    // window manager frames a window on a monitor right of another, Qt can believe it on the other
+    // for a moment, and keeps the logical size it read there once the window is back: at rest,
+    // with nothing on its way, the X server's size is the window's.
+    if (!sizeOnItsWay())
+        takeServerSize();
+}
+
+bool WindowGeometry::takeServerSize()
+{
+    // The window takes the size the X server has, asking the X server for what it already has,
+    // and reports it.
+    const QSize server = DevicePixels(m_window).toLogical(m_x11->size());
+    if (!server.isValid() || server == m_window->size())
+        return false;
+    m_window->resize(server);
+    return true;
 }
 
 void WindowGeometry::sendAsked()

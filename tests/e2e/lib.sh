@@ -113,7 +113,6 @@ client_geometry() {
         /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print x, y, w, h}'
 }
 inner_size() { client_geometry | cut -d' ' -f3-; }
-wait_for_size() { wait_until "$1 $2" "the client area" inner_size; }
 # The window manager's frame around the client: "left right top bottom".
 frame_extents() {
     local extents
