@@ -6,6 +6,7 @@
 
 #include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QScreen>
 #include <QSize>
 #include <QWidget>
@@ -60,6 +61,13 @@ private:
     qreal m_ratio;
     QPoint m_corner;
 };
+
+// A screen as the X server has it, in device pixels: Qt keeps its corner and scales its size.
+inline QRect deviceGeometry(const QScreen &screen)
+{
+    const QRect logical = screen.geometry();
+    return QRect(logical.topLeft(), (QSizeF(logical.size()) * screen.devicePixelRatio()).toSize());
+}
 
 // The least whole length of a client area whose outer length, with a frame of the given length,
 // is not below the one given, in logical pixels. A hair of tolerance keeps a sum of fractions that

@@ -108,6 +108,11 @@ bool WindowGeometry::sizeArrived()
     // too. When the X server has the client at another size than Qt, that size is on its way: the
     // window is reported once it has arrived, at the latest at the window's next configure, should
     // Qt see no change in it.
+    // Nothing is taken while Qt has the window on a monitor it only passes through, or is not on.
+    if (m_placement->framing() || !onQtsScreen()) {
+        m_reportOwed = true;
+        return false;
+    }
     const QSize server = m_x11->size();
     m_reportOwed = server.isValid() && DevicePixels(m_window).toLogical(server) != m_window->size();
     if (m_reportOwed) {

@@ -123,6 +123,7 @@ private:
     void ask(std::optional<int> width, std::optional<int> height);
     void settle();
     bool takeServerSize();
+    bool onQtsScreen() const;
     void sendAsked();
     void take();
     void scheduleTake();

@@ -73,6 +73,7 @@ void WindowPlacement::prepare()
     // is the client area's, as every place the toolkit gives it: a place of the frame would have Qt
     // ask the window manager's windows for the frame.
     if (QScreen *screen = workingScreen()) {
+        m_screen = screen;
         m_window->setScreen(screen);
         m_window->setGeometry(QRect(screen->availableGeometry().topLeft(), m_window->size()));
     }
@@ -140,16 +141,13 @@ void WindowPlacement::keep()
 bool WindowPlacement::onScreen() const
 {
     // In the X server's device pixels, which Qt's logical pixels map to differently on each
-    // screen: Qt keeps a screen's corner in device pixels and scales its size.
+    // screen.
     const X11Window *x11 = m_geometry.x11();
     const QMarginsF frame = m_geometry.frame() * m_window->devicePixelRatioF();
     const QRect outer = QRectF(QRect(x11->position(), x11->size())).marginsAdded(frame).toAlignedRect();
     const QList<QScreen *> screens = QGuiApplication::screens();
-    return std::any_of(screens.begin(), screens.end(), [&outer](const QScreen *screen) {
-        const QRect logical = screen->geometry();
-        return QRect(logical.topLeft(), (QSizeF(logical.size()) * screen->devicePixelRatio()).toSize())
-            .intersects(outer);
-    });
+    return std::any_of(screens.begin(), screens.end(),
+                       [&outer](const QScreen *screen) { return deviceGeometry(*screen).intersects(outer); });
 }
 
 void WindowPlacement::keepOnScreen()
@@ -161,9 +159,24 @@ void WindowPlacement::keepOnScreen()
     placeCentred();
 }
 
+bool WindowPlacement::framing() const
+{
+    // openbox and KWin reparent a new window into a frame at the screen's corner, and move the
+    // frame where the window was put a moment later.
+    return m_placing && m_window && m_screen && m_window->screen() != m_screen;
+}
+
+bool WindowPlacement::atRest()
+{
+    if (!framing())
+        return false;
+    m_screen = m_window->screen();
+    return true;
+}
+
 void WindowPlacement::takeSize()
 {
-    if (m_placing && m_window && m_geometry.givenFromOutside(m_centredSize))
+    if (m_placing && m_window && !framing() && m_geometry.givenFromOutside(m_centredSize))
         m_placing = false;
 }
 

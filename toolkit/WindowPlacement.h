@@ -41,6 +41,13 @@ public:
     // After the monitors changed: a window on none of them is brought onto one.
     void keepOnScreen();
     bool placing() const { return m_placing; }
+    // While the window manager frames the window it can hold it for a moment on another monitor
+    // than the one it was put on, and Qt follows it there, at that monitor's ratio: nothing the
+    // window has then is its own.
+    bool framing() const;
+    // The window has been at rest for a while: where that is on another monitor, the window
+    // manager has put it there. Whether the window was still being framed.
+    bool atRest();
 
 private:
     static bool placesWindows();
@@ -56,6 +63,8 @@ private:
     // settled.
     QPoint m_centredAt;
     QSize m_centredSize;
+    // The monitor the window was put on.
+    QPointer<QScreen> m_screen;
     bool m_placing = false;
     QTimer m_grace;
     // What watches the monitors.

@@ -8,6 +8,9 @@
 
 #include "toolkit/WindowGeometry.h"
 
+#include "toolkit/WindowPlacement.h"
+
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -102,6 +105,10 @@ void WindowGeometry::settle()
 {
     if (!m_window || !m_x11)
         return;
+    // What the window has now is its own: reported, where a report waited for the window manager
+    // to finish framing it.
+    if (m_placement->atRest())
+        scheduleTake();
     // The frame of the normal state is the one the window has at rest in it: as it restores a
     // window, a window manager gives it the normal state and the normal frame one after the other.
     readFrame();
@@ -123,7 +130,7 @@ bool WindowGeometry::takeServerSize()
     // The window takes the size the X server has, asking the X server for what it already has,
     // and reports it.
     const QSize server = DevicePixels(m_window).toLogical(m_x11->size());
-    if (!server.isValid() || server == m_window->size())
+    if (!server.isValid() || server == m_window->size() || m_placement->framing() || !onQtsScreen())
         return false;
     m_window->resize(server);
     return true;
@@ -148,7 +155,11 @@ bool WindowGeometry::givenFromOutside(QSize before) const
     const auto own = [](int now, int before, std::optional<int> asked, int least) {
         return std::abs(now - before) <= 1 || now == asked || now == least;
     };
-    const QSize now = m_window->size();
+    // The size the X server has: Qt back from a monitor of another ratio, where a window manager
+    // framing the window held it for a moment, keeps the logical size it read there until the
+    // next configure.
+    const QSize server = m_x11 ? m_x11->size() : QSize();
+    const QSize now = server.isValid() ? DevicePixels(m_window).toLogical(server) : m_window->size();
     return !own(now.width(), before.width(), m_lastAsked.width, m_leastClient.width()) ||
            !own(now.height(), before.height(), m_lastAsked.height, m_leastClient.height());
 }
@@ -167,6 +178,22 @@ bool WindowGeometry::keepingLogicalSize()
     const std::optional<QSize> kept =
         m_givenSize.take(m_window->size(), m_window->devicePixelRatioF(), m_leastClient, room());
     return kept && keep(*kept);
+}
+
+bool WindowGeometry::onQtsScreen() const
+{
+    // While a window manager frames a window, Qt can take it for a moment for one on another
+    // monitor, at that monitor's ratio, which it leaves again at the window manager's next
+    // configure: Qt's sizes meanwhile are not the window's, and none is taken. Qt's screen holds
+    // some of the client area where the X server has it, or no monitor does.
+    const QScreen *screen = m_window->screen();
+    const QRect client(m_x11->position(), m_x11->size());
+    if (!screen || !client.isValid() || deviceGeometry(*screen).intersects(client))
+        return true;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::none_of(screens.begin(), screens.end(), [&client](const QScreen *other) {
+        return deviceGeometry(*other).intersects(client);
+    });
 }
 
 QSize WindowGeometry::room() const
