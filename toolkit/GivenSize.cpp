@@ -32,8 +32,9 @@ std::optional<QSize> GivenSize::takeRatio(qreal ratio, QSize room)
     return m_kept;
 }
 
-std::optional<QSize> GivenSize::take(QSize now, qreal ratio, QSize least, QSize room)
+std::optional<QSize> GivenSize::take(QSize now, qreal ratio, const Bounds &bounds)
 {
+    const auto &[least, room] = bounds;
     if (const std::optional<QSize> kept = takeRatio(ratio, room); kept && *kept != now)
         return kept;
     if (const std::optional<QSize> kept = takeBackSnap(now, least))

@@ -31,7 +31,12 @@ public:
     // The window in its normal state has a size now, at the device pixel ratio of its monitor, with
     // the least size it has there and the largest the monitor has room for: the size it is to be
     // asked for, where that is another.
-    std::optional<QSize> take(QSize now, qreal ratio, QSize least, QSize room);
+    struct Bounds
+    {
+        QSize least;
+        QSize room;
+    };
+    std::optional<QSize> take(QSize now, qreal ratio, const Bounds &bounds);
     // The window came to a monitor of another ratio, but Qt has not taken in its size there: the
     // size it is to be asked for.
     std::optional<QSize> takeRatio(qreal ratio, QSize room);

@@ -175,8 +175,8 @@ bool WindowGeometry::keepingLogicalSize()
         return true;
     if (state() & kNotNormal)
         return false;
-    const std::optional<QSize> kept =
-        m_givenSize.take(m_window->size(), m_window->devicePixelRatioF(), m_leastClient, room());
+    const std::optional<QSize> kept = m_givenSize.take(m_window->size(), m_window->devicePixelRatioF(),
+                                                       {.least = m_leastClient, .room = room()});
     return kept && keep(*kept);
 }
 

@@ -25,16 +25,16 @@ const QSize kRoom(900, 500);
 TEST(GivenSizeTest, AWindowKeepsTheSizeItWasGivenThereAndBack)
 {
     GivenSize size;
-    EXPECT_EQ(size.take(QSize(554, 374), 1, kLeastAt1, kRoom), std::nullopt);
-    EXPECT_EQ(size.take(QSize(554, 375), 1, kLeastAt1, kRoom), std::nullopt);
-    EXPECT_EQ(size.take(QSize(277, 187), 2, kLeastAt2, kRoom), QSize(554, 374));
-    EXPECT_EQ(size.take(QSize(554, 374), 2, kLeastAt2, kRoom), std::nullopt);
-    EXPECT_EQ(size.take(QSize(554, 388), 2, kLeastAt2, kRoom), std::nullopt);
-    EXPECT_EQ(size.take(QSize(1108, 776), 1, kLeastAt1, kRoom), QSize(554, 374));
+    EXPECT_EQ(size.take(QSize(554, 374), 1, {.least = kLeastAt1, .room = kRoom}), std::nullopt);
+    EXPECT_EQ(size.take(QSize(554, 375), 1, {.least = kLeastAt1, .room = kRoom}), std::nullopt);
+    EXPECT_EQ(size.take(QSize(277, 187), 2, {.least = kLeastAt2, .room = kRoom}), QSize(554, 374));
+    EXPECT_EQ(size.take(QSize(554, 374), 2, {.least = kLeastAt2, .room = kRoom}), std::nullopt);
+    EXPECT_EQ(size.take(QSize(554, 388), 2, {.least = kLeastAt2, .room = kRoom}), std::nullopt);
+    EXPECT_EQ(size.take(QSize(1108, 776), 1, {.least = kLeastAt1, .room = kRoom}), QSize(554, 374));
     // Where Qt has already kept the size, nothing is asked; a size the user gives is kept next, as
     // far as the monitor has room for it.
-    EXPECT_EQ(size.take(QSize(554, 374), 2, kLeastAt2, kRoom), std::nullopt);
-    EXPECT_EQ(size.take(QSize(600, 500), 2, kLeastAt2, kRoom), std::nullopt);
+    EXPECT_EQ(size.take(QSize(554, 374), 2, {.least = kLeastAt2, .room = kRoom}), std::nullopt);
+    EXPECT_EQ(size.take(QSize(600, 500), 2, {.least = kLeastAt2, .room = kRoom}), std::nullopt);
     EXPECT_EQ(size.takeRatio(1, QSize(550, 800)), QSize(550, 500));
 }
 
@@ -45,15 +45,15 @@ TEST(GivenSizeTest, ASnapByAPixelIsTakenBackAFewTimes)
 {
     GivenSize size;
     size.show(QSize(554, 374));
-    EXPECT_EQ(size.take(QSize(553, 373), 1.5, kLeastAt1, kRoom), QSize(554, 374));
-    EXPECT_EQ(size.take(QSize(554, 384), 1.5, QSize(0, 384), kRoom), std::nullopt);
-    EXPECT_EQ(size.take(QSize(553, 384), 1.5, QSize(0, 384), kRoom), QSize(554, 384));
-    EXPECT_EQ(size.take(QSize(555, 384), 1.5, QSize(0, 384), kRoom), QSize(554, 384));
-    EXPECT_EQ(size.take(QSize(553, 384), 1.5, QSize(0, 384), kRoom), std::nullopt);
+    EXPECT_EQ(size.take(QSize(553, 373), 1.5, {.least = kLeastAt1, .room = kRoom}), QSize(554, 374));
+    EXPECT_EQ(size.take(QSize(554, 384), 1.5, {.least = QSize(0, 384), .room = kRoom}), std::nullopt);
+    EXPECT_EQ(size.take(QSize(553, 384), 1.5, {.least = QSize(0, 384), .room = kRoom}), QSize(554, 384));
+    EXPECT_EQ(size.take(QSize(555, 384), 1.5, {.least = QSize(0, 384), .room = kRoom}), QSize(554, 384));
+    EXPECT_EQ(size.take(QSize(553, 384), 1.5, {.least = QSize(0, 384), .room = kRoom}), std::nullopt);
 
     size.show(QSize(554, 374));
-    EXPECT_EQ(size.take(QSize(500, 374), 1.5, kLeastAt1, kRoom), std::nullopt);
-    EXPECT_EQ(size.take(QSize(499, 374), 1.5, kLeastAt1, kRoom), std::nullopt);
+    EXPECT_EQ(size.take(QSize(500, 374), 1.5, {.least = kLeastAt1, .room = kRoom}), std::nullopt);
+    EXPECT_EQ(size.take(QSize(499, 374), 1.5, {.least = kLeastAt1, .room = kRoom}), std::nullopt);
 }
 
 // Scale factors at which no window can be shown count as 1, each in its place.
