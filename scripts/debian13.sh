@@ -70,6 +70,15 @@ in_root() {
     ' in_root "$root" "$source_dir" "$@"
 }
 
+# Removes a root that debootstrap left behind. Cut short, debootstrap leaves /proc and /sys
+# mounted in it: they are unmounted first, and the removal never crosses into a mount, so that it
+# cannot reach the machine's own files.
+remove_tree() {
+    findmnt -rn -o TARGET | awk -v tree="$1/" 'index($0, tree) == 1' | sort -r |
+        while read -r mount; do umount -l "$mount"; done
+    rm -rf --one-file-system "$1"
+}
+
 make_root() {
     command -v debootstrap >/dev/null 2>&1 || fail "debootstrap is missing: apt-get install debootstrap."
     local wanted="${packages[*]}"
@@ -77,13 +86,13 @@ make_root() {
         # Made beside the root and moved into its place only when complete, so that a root cut
         # short by a lost connection or a full disk is never taken for one.
         local partial=$root.partial
-        rm -rf "$partial"
+        remove_tree "$partial"
         mkdir -p "$(dirname "$root")"
         local from=${mirror:-the mirror debootstrap chooses}
         echo "debian13: making a Debian 13 root in $root from $from"
         if ! debootstrap --variant=minbase trixie "$partial" ${mirror:+"$mirror"} >"$root.log" 2>&1; then
             tail -n 5 "$root.log" >&2
-            rm -rf "$partial"
+            remove_tree "$partial"
             fail "the Debian 13 root could not be made from $from (is it reachable, is there space" \
                 "in $(dirname "$root")?); the log is $root.log."
         fi
