@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QGuiApplication>
 #include <QMargins>
 #include <QPoint>
 #include <QRect>
@@ -67,6 +68,15 @@ inline QRect deviceGeometry(const QScreen &screen)
 {
     const QRect logical = screen.geometry();
     return QRect(logical.topLeft(), (QSizeF(logical.size()) * screen.devicePixelRatio()).toSize());
+}
+
+// Whether any monitor holds some of a rectangle in the X server's device pixels.
+inline bool onAnyScreen(const QRect &device)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(), [&device](const QScreen *screen) {
+        return deviceGeometry(*screen).intersects(device);
+    });
 }
 
 // The least whole length of a client area whose outer length, with a frame of the given length,

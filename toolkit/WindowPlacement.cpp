@@ -12,8 +12,6 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace toolkit {
 
 namespace {
@@ -145,9 +143,7 @@ bool WindowPlacement::onScreen() const
     const X11Window *x11 = m_geometry.x11();
     const QMarginsF frame = m_geometry.frame() * m_window->devicePixelRatioF();
     const QRect outer = QRectF(QRect(x11->position(), x11->size())).marginsAdded(frame).toAlignedRect();
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    return std::any_of(screens.begin(), screens.end(),
-                       [&outer](const QScreen *screen) { return deviceGeometry(*screen).intersects(outer); });
+    return onAnyScreen(outer);
 }
 
 void WindowPlacement::keepOnScreen()

@@ -10,7 +10,6 @@
 
 #include "toolkit/WindowPlacement.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
@@ -188,12 +187,7 @@ bool WindowGeometry::onQtsScreen() const
     // some of the client area where the X server has it, or no monitor does.
     const QScreen *screen = m_window->screen();
     const QRect client(m_x11->position(), m_x11->size());
-    if (!screen || !client.isValid() || deviceGeometry(*screen).intersects(client))
-        return true;
-    const QList<QScreen *> screens = QGuiApplication::screens();
-    return std::none_of(screens.begin(), screens.end(), [&client](const QScreen *other) {
-        return deviceGeometry(*other).intersects(client);
-    });
+    return !screen || !client.isValid() || deviceGeometry(*screen).intersects(client) || !onAnyScreen(client);
 }
 
 QSize WindowGeometry::room() const
