@@ -111,6 +111,7 @@ bool WindowGeometry::sizeArrived()
     // Nothing is taken while Qt has the window on a monitor it only passes through, or is not on.
     if (m_placement->framing() || !onQtsScreen()) {
         m_reportOwed = true;
+        m_sizeReadElsewhere = true;
         return false;
     }
     const QSize server = m_x11->size();

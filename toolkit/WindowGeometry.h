@@ -152,6 +152,9 @@ private:
     bool m_takePending = false;
     // A report skipped because its size was on its way, to be made when the size has arrived.
     bool m_reportOwed = false;
+    // Qt took in a size while the window manager framed the window on another monitor, at that
+    // monitor's ratio.
+    bool m_sizeReadElsewhere = false;
     // The state and the device pixel ratio the last report was made in.
     Qt::WindowStates m_reportedState = Qt::WindowNoState;
     qreal m_reportedRatio = 0;

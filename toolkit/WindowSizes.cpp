@@ -119,9 +119,14 @@ void WindowGeometry::settle()
     // Qt takes in a configure at the ratio of the screen it believes the window is on. While a
     // window manager frames a window on a monitor right of another, Qt can believe it on the other
     // for a moment, and keeps the logical size it read there once the window is back: at rest,
-    // with nothing on its way, the X server's size is the window's.
-    if (!sizeOnItsWay())
+    // with nothing on its way, the X server's size is the window's. Qt asks for it with its place
+    // and its own size steps written anew, which KWin, placing a new window, takes for a request
+    // made before it placed the window, and leaves the window at the screen's corner: while a
+    // window is being placed, its size is taken so only where Qt read one elsewhere.
+    if (!sizeOnItsWay() && (m_sizeReadElsewhere || !m_placement->placing())) {
         takeServerSize();
+        m_sizeReadElsewhere = m_placement->framing() || !onQtsScreen();
+    }
 }
 
 bool WindowGeometry::takeServerSize()
