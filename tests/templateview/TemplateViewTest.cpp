@@ -113,6 +113,12 @@ TEST(PanningTest, ThePressedPointStaysUnderThePointerWithTheLeftButton)
     EXPECT_EQ(view.state().PanDownY, 100 * 15);
     view.drag(Qt::LeftButton | Qt::RightButton, {{-50, 0}});
     EXPECT_EQ(view.picture().left(), -50 * 15);
+
+    // Panned to the far corner and zoomed out to 4215 x 6000: narrower than the viewport, the
+    // picture goes to the origin; lower, it still covers the viewport's height.
+    view.place(-99999, -99999);
+    view.form->slider("ZoomSlider").setValue(100);
+    EXPECT_EQ(view.position(), Position(0, 5415 - 6000));
 }
 
 TEST(FitZoomTest, DividesFirstAndRoundsHalvesToEvenIntoTheSlidersRange)
