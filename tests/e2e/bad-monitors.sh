@@ -25,18 +25,8 @@ layout() { # name, then monitors as name/width x height+x+y, the first holding t
     done
 }
 start_desktop "$2" none 3840x1080
-expect_sound() {
-    settled >/dev/null
-    expect_one_window "$1"
-    read -r w h < <(inner_size)
-    read -r lw lh < <(least_client)
-    [ "$w" -ge "$lw" ] && [ "$h" -ge "$lh" ] || fail "$1: the client area is ${w}x$h, below ${lw}x$lh"
-    expect_viewport_fills "$1"
-    expect_at_rest "$1"
-    echo "$1: client ${w}x$h"
-}
 restart() {
-    [ -z "$QUORVEL_PID" ] || { kill "$QUORVEL_PID"; wait "$QUORVEL_PID" 2>/dev/null || true; }
+    [ -z "$QUORVEL_PID" ] || stop_quorvel
     start_quorvel "$1"
     settled >/dev/null
 }

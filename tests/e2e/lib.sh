@@ -82,6 +82,13 @@ start_quorvel() {
     fail "no window"
 }
 
+# Ends the program, as a new start needs.
+stop_quorvel() {
+    kill "$QUORVEL_PID"
+    wait "$QUORVEL_PID" 2>/dev/null || true
+    QUORVEL_PID=
+}
+
 # Waits for the program to end with the exit status given.
 expect_exit() {
     local status=0
@@ -106,6 +113,8 @@ wait_until() {
     fail "$what: $got, expected $want"
 }
 
+# The X screen's size, "width height".
+screen_size() { xwininfo -root | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w, h}'; }
 # The client area, "x y width height" on the screen. xdotool counts the place of a window inside a
 # window manager's frame twice; xwininfo does not.
 client_geometry() {
@@ -168,13 +177,15 @@ viewport_edges() {
         [ "$bottom_in" = $viewport_colour ] && [ "$bottom_out" != $viewport_colour ] &&
         echo "fills" || echo "does not fill $w $h"
 }
-expect_viewport_fills() { wait_until fills "$1: the viewport" viewport_edges; }
 
+# The window manager's state of the window as far as it sizes the window: "", "MAXIMIZED_HMAXIMIZED_V",
+# "FULLSCREEN" ...
+window_state() { xprop -id "$window" _NET_WM_STATE | grep -o 'MAXIMIZED_[HV]\|FULLSCREEN' | sort -u | tr -d '\n' || true; }
 # The outer geometry and the state, once they have stayed the same for half a second.
 settled() {
     local last="" now same=0
     for _ in $(seq 100); do
-        now="$(outer_geometry) $(xprop -id "$window" _NET_WM_STATE | grep -o 'MAXIMIZED_[HV]\|FULLSCREEN' | sort | tr -d '\n' || true)"
+        now="$(outer_geometry) $(window_state)"
         [ "$now" = "$last" ] && same=$((same + 1)) || same=0
         [ $same -ge 5 ] && echo "$now" && return 0
         last=$now
@@ -184,11 +195,29 @@ settled() {
 }
 
 # After a step: the program runs on with its one window, no error box beside it, and the viewport
-# fills the client area.
+# fills the client area, as the command in viewport_check sees it.
+viewport_check=viewport_edges
 step_done() {
     settled >/dev/null
     expect_one_window "$1"
-    expect_viewport_fills "$1"
+    wait_until fills "$1: the viewport" "$viewport_check"
+}
+# After a step, moreover: the window at rest, and in the normal state its client area at least the
+# least size, or its outer size the screen's where the screen has no room for that.
+expect_sound() {
+    local w h lw lh l r t b sw sh state
+    step_done "$1"
+    state=$(window_state)
+    if [ -z "$state" ]; then
+        read -r w h < <(inner_size)
+        read -r lw lh < <(least_client)
+        read -r l r t b < <(frame_extents)
+        read -r sw sh < <(screen_size)
+        { [ "$w" -ge "$lw" ] || [ $((w + l + r)) -ge "$sw" ]; } && { [ "$h" -ge "$lh" ] || [ $((h + t + b)) -ge "$sh" ]; } ||
+            fail "$1: the client area is ${w}x$h on a ${sw}x$sh screen, below ${lw}x$lh"
+    fi
+    expect_at_rest "$1"
+    echo "$1: ${state:-normal}, outer $(outer_geometry), least hint $(least_hint)"
 }
 expect_one_window() {
     local windows

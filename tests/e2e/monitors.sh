@@ -27,12 +27,7 @@ export QT_SCREEN_SCALE_FACTORS="L=1;R=$ratio_r"
 origin() { [ "$1" = L ] && echo 0 || echo 1920; }
 
 # The window is on a monitor: its ratio holds for the sizes expected.
-on() { monitor=$1 RATIO=$([ "$1" = L ] && echo 1 || echo "$ratio_r"); }
-step() {
-    step_done "$1"
-    expect_at_rest "$1"
-    echo "$1: on $monitor, outer $(outer_geometry | cut -d' ' -f3-), least hint $(least_hint)"
-}
+on() { RATIO=$([ "$1" = L ] && echo 1 || echo "$ratio_r"); }
 move_to() {
     on "$1"
     if [ "$WM_NAME" = none ]; then
@@ -44,7 +39,7 @@ move_to() {
 expect_least() {
     wait_until "$(least_client)" "$1: the client area" inner_size
     wait_until "$(least_client)" "$1: the least size told" least_hint
-    step "$1"
+    expect_sound "$1"
 }
 
 xdotool mousemove 960 540
@@ -52,15 +47,15 @@ start_quorvel "$1"
 on L
 wait_until "$(designed_client)" "the first show" inner_size
 expect_centred "first show" 0 1920 1080
-step "first show"
+expect_sound "first show"
 first=$(inner_size)
 
 move_to R
 wait_until "$(designed_client)" "moved onto R" inner_size
-step "moved onto R"
+expect_sound "moved onto R"
 move_to L
 wait_until "$first" "moved back onto L" inner_size
-step "moved back onto L"
+expect_sound "moved back onto L"
 
 for monitor in L R; do
     [ "$monitor" = L ] || move_to R
@@ -87,18 +82,17 @@ xrandr --delmonitor L >/dev/null
 on R
 on_r() { read -r x y w h < <(outer_geometry) && [ $((x + w)) -gt 1920 ] && echo yes; }
 wait_until yes "L gone: the window on R" on_r
-step "L gone"
+expect_sound "L gone"
 xrandr --setmonitor L 1920/300x1080/200+0+0 none >/dev/null
-step "L back"
+expect_sound "L back"
 
 # Started again with the pointer on R.
-kill "$QUORVEL_PID"
-wait "$QUORVEL_PID" 2>/dev/null || true
+stop_quorvel
 xdotool mousemove 2880 540
 start_quorvel "$1"
 on R
 wait_until "$(designed_client)" "the first show on R" inner_size
 expect_centred "first show on R" 1920 1920 1080
-step "first show on R"
+expect_sound "first show on R"
 [ -s "$E2E_WORK/quorvel.err" ] && fail "quorvel wrote to stderr: $(head -n 5 "$E2E_WORK/quorvel.err")"
 echo "ok: $WM_NAME, R at $ratio_r"

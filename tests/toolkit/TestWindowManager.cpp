@@ -4,39 +4,20 @@
 
 #include "tests/toolkit/TestWindowManager.h"
 
+#include "tests/toolkit/XcbRequests.h"
+
 #include "toolkit/Form.h"
 
 #include <QWidget>
 
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
+#include <string>
 #include <vector>
 
-namespace {
-
-template<class Reply>
-std::unique_ptr<Reply, decltype(&std::free)> owned(Reply *reply)
-{
-    return {reply, &std::free};
-}
-
-xcb_atom_t atom(xcb_connection_t *connection, const char *name)
-{
-    const auto reply = owned(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, false, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-void setProperty(xcb_connection_t *connection, xcb_window_t window, const char *name, xcb_atom_t type,
-                 const std::vector<std::uint32_t> &values)
-{
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, name), type, 32,
-                        static_cast<std::uint32_t>(values.size()), values.data());
-}
-
-} // namespace
+using xcbtest::atom;
+using xcbtest::owned;
+using xcbtest::placeOf;
+using xcbtest::setProperty;
+using xcbtest::sizeOf;
 
 TestWindowManager::TestWindowManager(QSize largest)
     : m_largest(largest)
@@ -85,12 +66,9 @@ void TestWindowManager::end()
 void TestWindowManager::frame(const toolkit::Form &form, QMargins drawn, std::optional<QMargins> announced)
 {
     const auto client = static_cast<xcb_window_t>(form.widget()->winId());
-    const auto geometry =
-        owned(xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, client), nullptr));
-    const QSize size(geometry->width, geometry->height);
+    const QSize size = sizeOf(m_connection, client);
     if (m_client != client) {
-        const auto place = owned(xcb_translate_coordinates_reply(
-            m_connection, xcb_translate_coordinates(m_connection, client, m_root, 0, 0), nullptr));
+        const QPoint place = placeOf(m_connection, client, m_root);
         m_client = client;
         m_frame = xcb_generate_id(m_connection);
         // What the window asks of its frame window comes to the window manager, as what windows on
@@ -98,8 +76,8 @@ void TestWindowManager::frame(const toolkit::Form &form, QMargins drawn, std::op
         const std::uint32_t events =
             XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_frame, m_root,
-                          static_cast<std::int16_t>(place->dst_x - drawn.left()),
-                          static_cast<std::int16_t>(place->dst_y - drawn.top()), 1, 1, 0,
+                          static_cast<std::int16_t>(place.x() - drawn.left()),
+                          static_cast<std::int16_t>(place.y() - drawn.top()), 1, 1, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
         // Should the window manager end, the X server puts the window back on the root window.
         xcb_change_save_set(m_connection, XCB_SET_MODE_INSERT, m_client);
@@ -139,7 +117,6 @@ void TestWindowManager::announceMaximised(bool maximised)
         state = {atom(m_connection, "_NET_WM_STATE_MAXIMIZED_VERT"),
                  atom(m_connection, "_NET_WM_STATE_MAXIMIZED_HORZ")};
     setProperty(m_connection, m_client, "_NET_WM_STATE", XCB_ATOM_ATOM, state);
-    xcb_flush(m_connection);
 }
 
 void TestWindowManager::shade()
@@ -151,25 +128,23 @@ void TestWindowManager::shade()
 
 void TestWindowManager::configureFramed(QSize client)
 {
-    const auto before =
-        owned(xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, m_client), nullptr));
+    const QSize before = sizeOf(m_connection, m_client);
     const std::uint32_t size[] = {std::uint32_t(client.width()), std::uint32_t(client.height())};
     xcb_configure_window(m_connection, m_client, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, size);
     const std::uint32_t frameSize[] = {std::uint32_t(client.width() + m_margins.left() + m_margins.right()),
                                        std::uint32_t(client.height() + m_margins.top() + m_margins.bottom())};
     xcb_configure_window(m_connection, m_frame, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
                          frameSize);
-    if (before && QSize(before->width, before->height) == client) {
+    if (before == client) {
         // A request the window manager does not carry out is answered all the same, with the
         // geometry the window keeps.
-        const auto place = owned(xcb_translate_coordinates_reply(
-            m_connection, xcb_translate_coordinates(m_connection, m_client, m_root, 0, 0), nullptr));
+        const QPoint place = placeOf(m_connection, m_client, m_root);
         xcb_configure_notify_event_t notify{};
         notify.response_type = XCB_CONFIGURE_NOTIFY;
         notify.event = m_client;
         notify.window = m_client;
-        notify.x = static_cast<std::int16_t>(place ? place->dst_x : 0);
-        notify.y = static_cast<std::int16_t>(place ? place->dst_y : 0);
+        notify.x = static_cast<std::int16_t>(place.x());
+        notify.y = static_cast<std::int16_t>(place.y());
         notify.width = static_cast<std::uint16_t>(client.width());
         notify.height = static_cast<std::uint16_t>(client.height());
         xcb_send_event(m_connection, false, m_client, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
@@ -180,7 +155,7 @@ void TestWindowManager::configureFramed(QSize client)
 
 void TestWindowManager::sync()
 {
-    owned(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    xcbtest::roundTrip(m_connection);
     pump();
 }
 
@@ -205,9 +180,7 @@ void TestWindowManager::handle(const xcb_generic_event_t *event)
             ++m_requests;
             m_lastRequest = QSize(request->value_mask & XCB_CONFIG_WINDOW_WIDTH ? request->width : -1,
                                   request->value_mask & XCB_CONFIG_WINDOW_HEIGHT ? request->height : -1);
-            const auto now = owned(
-                xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, m_client), nullptr));
-            QSize size(now->width, now->height);
+            QSize size = sizeOf(m_connection, m_client);
             if (request->value_mask & XCB_CONFIG_WINDOW_WIDTH)
                 size.setWidth(request->width);
             if (request->value_mask & XCB_CONFIG_WINDOW_HEIGHT)

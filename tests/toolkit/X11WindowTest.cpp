@@ -11,6 +11,7 @@
 #include "mainwindow/StartUp.h"
 #include "tests/toolkit/ProbeWindow.h"
 #include "tests/toolkit/TestWindowManager.h"
+#include "tests/toolkit/XcbRequests.h"
 
 #include <QApplication>
 #include <QTest>
@@ -20,8 +21,6 @@
 #include <xcb/xcb.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -48,19 +47,13 @@ xcb_window_t root()
 
 xcb_atom_t atom(const char *name)
 {
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-        connection(), xcb_intern_atom(connection(), false, std::strlen(name), name), nullptr);
-    const xcb_atom_t atom = reply->atom;
-    std::free(reply);
-    return atom;
+    return xcbtest::atom(connection(), name);
 }
 
 void setProperty(xcb_window_t window, const char *name, xcb_atom_t type,
                  const std::vector<std::uint32_t> &values)
 {
-    xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, window, atom(name), type, 32,
-                        static_cast<std::uint32_t>(values.size()), values.data());
-    xcb_flush(connection());
+    xcbtest::setProperty(connection(), window, name, type, values);
 }
 
 // Left, right, top, bottom, as a window manager writes them.
@@ -80,20 +73,7 @@ void configureClient(const Form &form, std::uint32_t width, std::uint32_t height
 
 QSize serverSize(const Form &form)
 {
-    xcb_get_geometry_reply_t *reply =
-        xcb_get_geometry_reply(connection(), xcb_get_geometry(connection(), xcbWindow(form)), nullptr);
-    const QSize size(reply->width, reply->height);
-    std::free(reply);
-    return size;
-}
-
-QPoint serverPosition(const Form &form)
-{
-    xcb_translate_coordinates_reply_t *reply = xcb_translate_coordinates_reply(
-        connection(), xcb_translate_coordinates(connection(), xcbWindow(form), root(), 0, 0), nullptr);
-    const QPoint position(reply->dst_x, reply->dst_y);
-    std::free(reply);
-    return position;
+    return xcbtest::sizeOf(connection(), xcbWindow(form));
 }
 
 // What the window's WM_NORMAL_HINTS ask of the window manager: size steps (PResizeInc), and the
@@ -106,19 +86,18 @@ struct SizeHints
 
 SizeHints sizeHints(const Form &form)
 {
-    xcb_get_property_reply_t *reply =
+    const auto reply = xcbtest::owned(
         xcb_get_property_reply(connection(),
                                xcb_get_property(connection(), false, xcbWindow(form),
                                                 XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 0, 18),
-                               nullptr);
+                               nullptr));
     SizeHints hints;
     if (reply && reply->value_len >= 7) {
-        const auto *values = static_cast<const std::uint32_t *>(xcb_get_property_value(reply));
+        const auto *values = static_cast<const std::uint32_t *>(xcb_get_property_value(reply.get()));
         hints.steps = (values[0] & (1U << 6)) != 0;
         if (values[0] & (1U << 4))
             hints.minimum = QSize(int(values[5]), int(values[6]));
     }
-    std::free(reply);
     return hints;
 }
 
@@ -163,7 +142,7 @@ bool settled(const MForm &form)
 void deliverRequests(TestWindowManager &manager)
 {
     QCoreApplication::processEvents();
-    std::free(xcb_get_input_focus_reply(connection(), xcb_get_input_focus(connection()), nullptr));
+    xcbtest::roundTrip(connection());
     manager.sync();
 }
 
@@ -421,11 +400,12 @@ TEST(X11WindowTest, AWindowManagerThatFramesNothingLeavesTheWindowWhereItIs)
     LoadedWindow window;
     MForm &form = *window.form;
     QTRY_ASSERT_TRUE(form.widget()->isVisible() && settled(form));
-    const QPoint placed = serverPosition(form);
+    const auto place = [&] { return xcbtest::placeOf(connection(), xcbWindow(form), root()); };
+    const QPoint placed = place();
     for (const std::uint32_t width : {900u, 1000u}) {
         configureClient(form, width, 700);
         QTRY_ASSERT_TRUE(serverSize(form) == QSize(int(width), 700) && settled(form));
-        EXPECT_EQ(serverPosition(form), placed);
+        EXPECT_EQ(place(), placed);
     }
     EXPECT_TRUE(window.log.errors.empty());
 }
