@@ -25,7 +25,7 @@ start_quorvel "$1"
 viewport() {
     local w h cw ch gap_r gap_b
     read -r w h < <(inner_size)
-    read -r cw ch gap_r gap_b < <(/usr/bin/python3 -B "$(dirname "$0")/viewport.py") || true
+    read -r cw ch gap_r gap_b < <(/usr/bin/python3 -B "$(dirname "$0")/atspi.py" viewport) || true
     [ -n "${gap_b:-}" ] || { echo "not on the accessibility bus"; return; }
     awk -v w="$w" -v h="$h" -v cw="$cw" -v ch="$ch" -v r="$RATIO" -v gr="$gap_r" -v gb="$gap_b" 'BEGIN {
         near = (cw - w / r) ^ 2 <= 1 && (ch - h / r) ^ 2 <= 1

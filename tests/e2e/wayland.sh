@@ -82,7 +82,7 @@ EOF
     ;;
 esac
 
-/usr/bin/python3 -B "$(dirname "$0")/press.py" Quorvel Ende || fail "could not press Ende"
+/usr/bin/python3 -B "$(dirname "$0")/atspi.py" press Ende || fail "could not press Ende"
 expect_exit 0
 # The protocol trace's lines start with a time stamp in brackets.
 errors=$(grep -v '^\[ *[0-9.]*\] ' "$E2E_WORK/quorvel.err" || true)
