@@ -15,7 +15,7 @@ start_desktop none
 start_quorvel "$1"
 
 yellow_in_folder() { take_shot && [ "$(count_colour 12 51 53 69 "255,255,0")" -gt 50 ] && echo shown || echo grey; }
-wait_for_pixel 300 300 "255,255,192" "the viewport"
+step_done "first show"
 wait_until grey "the folder of \"Bearbeiten\"" yellow_in_folder
 xdotool mousemove --window "$window" 98 24 click 1
 wait_until shown "the folder of \"Anwenden\"" yellow_in_folder

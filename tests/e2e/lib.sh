@@ -136,10 +136,8 @@ outer_geometry() {
     echo $((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))
 }
 
-# A screenshot of the window and the colour of a pixel, "r,g,b"; the number of pixels of a
-# colour in an area w x h at x, y.
+# A screenshot of the window; the number of pixels of a colour in an area w x h at x, y.
 take_shot() { import -window "$window" "$shot"; }
-pixel() { pixels "$1" "$2"; }
 # The colours of several pixels, "r,g,b" each, from one reading of the screenshot: pixels x y [x y ...]
 pixels() {
     local format=""
@@ -149,12 +147,10 @@ pixels() {
     done
     convert "$shot" -format "${format% }" info:
 }
-shot_pixel() { take_shot && pixel "$@"; }
 count_colour() {
     convert "$shot" -crop "${3}x${4}+${1}+${2}" +repage -fill black +opaque "rgb($5)" -fill white -opaque "rgb($5)" \
         -format '%[fx:int(mean*w*h+0.5)]' info:
 }
-wait_for_pixel() { wait_until "$3" "$4: pixel ($1, $2)" shot_pixel "$1" "$2"; }
 
 # The viewport fills the client area less the margins measured at start-up, 2235 twips (149
 # logical pixels) of width and 195 twips (13 logical pixels) of height from (144, 8): its right
