@@ -51,16 +51,8 @@ TestWindowManager::TestWindowManager(QSize largest)
 
 TestWindowManager::~TestWindowManager()
 {
-    end();
-}
-
-void TestWindowManager::end()
-{
-    if (!m_connection)
-        return;
     m_notifier.reset();
     xcb_disconnect(m_connection);
-    m_connection = nullptr;
 }
 
 void TestWindowManager::frame(const toolkit::Form &form, QMargins drawn, std::optional<QMargins> announced)
@@ -161,8 +153,6 @@ void TestWindowManager::sync()
 
 void TestWindowManager::pump()
 {
-    if (!m_connection)
-        return;
     while (const auto event = owned(xcb_poll_for_event(m_connection)))
         handle(event.get());
     xcb_flush(m_connection);

@@ -48,7 +48,6 @@ public:
     QSize lastRequest() const { return m_lastRequest; }
     // Takes in every request the X server has had so far.
     void sync();
-    void end();
 
 private:
     void pump();

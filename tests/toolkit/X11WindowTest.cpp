@@ -21,7 +21,6 @@
 #include <xcb/xcb.h>
 
 #include <cmath>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -45,15 +44,10 @@ xcb_window_t root()
     return xcb_setup_roots_iterator(xcb_get_setup(connection())).data->root;
 }
 
-xcb_atom_t atom(const char *name)
-{
-    return xcbtest::atom(connection(), name);
-}
-
 void setProperty(xcb_window_t window, const char *name, xcb_atom_t type,
-                 const std::vector<std::uint32_t> &values)
+                 const std::vector<std::uint32_t> &values, std::uint8_t format = 32)
 {
-    xcbtest::setProperty(connection(), window, name, type, values);
+    xcbtest::setProperty(connection(), window, name, type, values, format);
 }
 
 // Left, right, top, bottom, as a window manager writes them.
@@ -148,41 +142,12 @@ void deliverRequests(TestWindowManager &manager)
 
 } // namespace
 
-TEST(X11WindowTest, TheRunningWindowManagersFrameIsPartOfTheOuterSizeAndItsChangesAreReported)
-{
-    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
-    ProbeWindow probe;
-    Form &form = *probe.form;
-    const qreal ratio = ratioOf(form);
-    std::pair<float, float> reported;
-    form.bind("W", Event::Resize, [&](const EventArgs &) { reported = {form.width(), form.height()}; });
-    // No window manager: the nominal frame of 8 x 27 logical pixels, whatever the window says.
-    announceFrame(form, {1, 1, 20, 5});
-    EXPECT_EQ(form.width(), (400 + 8) * 15);
-    EXPECT_EQ(form.height(), (300 + 27) * 15);
-
-    // Each change of the frame alone is a Resize.
-    TestWindowManager manager;
-    manager.frame(form, QMargins(1, 20, 1, 5));
-    QTRY_ASSERT_EQ(reported, std::make_pair(outerTwips(400, 2, ratio), outerTwips(300, 25, ratio)));
-    EXPECT_EQ(form.scaleWidth(), 400 * 15);
-    manager.frame(form, QMargins(0, 41, 0, 0));
-    QTRY_ASSERT_EQ(reported, std::make_pair(400.0f * 15, outerTwips(300, 41, ratio)));
-    // A frame window can be larger than the frame it holds (invisible borders to grab): the frame
-    // announced counts.
-    manager.frame(form, QMargins(26, 60, 26, 29), QMargins(0, 37, 0, 0));
-    QTRY_ASSERT_EQ(reported, std::make_pair(400.0f * 15, outerTwips(300, 37, ratio)));
-
-    // The frame a window manager that has ended leaves behind is not believed.
-    manager.end();
-    QTRY_ASSERT_EQ(reported, std::make_pair((400.0f + 8) * 15, (300.0f + 27) * 15));
-}
-
 // A window manager can resize the client and put it back before Qt has read either change: Qt then
 // sees its own size again and reports nothing. A Resize raised meanwhile, which was skipped because
 // the server had the other size, is raised once the client is configured again.
 TEST(X11WindowTest, AResizeSkippedWhileTheClientWasResizedIsRaisedAfterwards)
 {
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
     ProbeWindow probe;
     Form &form = *probe.form;
     const qreal ratio = ratioOf(form);
@@ -259,7 +224,8 @@ TEST(X11WindowTest, WithoutAWindowManagerTheMainWindowFollowsEverySizeAndTinyOne
         EXPECT_LT(form.height(), 6000 + 15);
     }
     setProperty(xcbWindow(form), "_NET_WM_STATE", XCB_ATOM_ATOM,
-                {atom("_NET_WM_STATE_MAXIMIZED_VERT"), atom("_NET_WM_STATE_MAXIMIZED_HORZ")});
+                {xcbtest::atom(connection(), "_NET_WM_STATE_MAXIMIZED_VERT"),
+                 xcbtest::atom(connection(), "_NET_WM_STATE_MAXIMIZED_HORZ")});
     QTRY_ASSERT_EQ(form.widget()->windowState(), Qt::WindowMaximized);
     configureClient(form, 300, 100);
     QTRY_ASSERT_TRUE(settled(form) && form.height() >= 6000);
@@ -276,7 +242,7 @@ TEST(X11WindowTest, WithoutAWindowManagerTheMainWindowFollowsEverySizeAndTinyOne
 // window takes the size it gets, maximised too, with the viewport filling it, and no error box. A
 // length the window manager has refused is not asked for again, so that its answers and the
 // window's requests do not chase each other. A window whose window manager has ended is neither
-// maximised nor kept small.
+// maximised nor kept small, nor framed.
 TEST(X11WindowTest, AWindowManagerThatCannotGiveTheLeastSizeIsObeyed)
 {
     LoadedWindow window;
@@ -313,9 +279,12 @@ TEST(X11WindowTest, AWindowManagerThatCannotGiveTheLeastSizeIsObeyed)
     QTRY_ASSERT_TRUE(settled(form));
     EXPECT_TRUE(window.log.errors.empty());
 
+    // The frame the window manager leaves behind is not believed: the window has the nominal frame
+    // of 8 x 27 logical pixels.
     manager.reset();
     QTRY_ASSERT_EQ(form.windowState(), 0);
     QTRY_ASSERT_TRUE(settled(form) && form.width() >= 4000 && form.height() >= 6000);
+    EXPECT_EQ(form.width(), (form.widget()->width() + 8) * 15);
 
     // A screen too small even for the margins around the viewport leaves it no size.
     manager = std::make_unique<TestWindowManager>(toDevice(QSize(100, 10), ratio));
@@ -347,22 +316,18 @@ TEST(X11WindowTest, FramesThatTheFrameWindowDoesNotBearOutAreNotBelieved)
 
     // Four cardinals that the frame window does not bear out, lists of another length, another
     // type, another format.
-    std::vector<std::function<void()>> lies;
-    for (const std::vector<std::uint32_t> &extents :
-         {std::vector<std::uint32_t>{300, 0, 0, 0}, {4294967295u, 0, 0, 0}, {1, 1, 20}, {1, 1, 20, 5, 0}})
-        lies.emplace_back([&form, extents] { announceFrame(form, extents); });
-    lies.emplace_back([&] {
-        setProperty(xcbWindow(form), "_NET_FRAME_EXTENTS", XCB_ATOM_ATOM, {1, 1, 20, 5});
-    });
-    lies.emplace_back([&] {
-        const std::uint16_t extents[] = {1, 1, 20, 5};
-        xcb_change_property(connection(), XCB_PROP_MODE_REPLACE, xcbWindow(form), atom("_NET_FRAME_EXTENTS"),
-                            XCB_ATOM_CARDINAL, 16, 4, extents);
-        xcb_flush(connection());
-    });
-    for (std::size_t i = 0; i < lies.size(); ++i) {
-        SCOPED_TRACE(i);
-        lies[i]();
+    struct Lie
+    {
+        xcb_atom_t type;
+        std::vector<std::uint32_t> extents;
+        std::uint8_t format = 32;
+    };
+    const Lie lies[] = {{XCB_ATOM_CARDINAL, {300, 0, 0, 0}}, {XCB_ATOM_CARDINAL, {4294967295u, 0, 0, 0}},
+                        {XCB_ATOM_CARDINAL, {1, 1, 20}},     {XCB_ATOM_CARDINAL, {1, 1, 20, 5, 0}},
+                        {XCB_ATOM_ATOM, {1, 1, 20, 5}},      {XCB_ATOM_CARDINAL, {1, 1, 20, 5}, 16}};
+    for (const Lie &lie : lies) {
+        SCOPED_TRACE(&lie - lies);
+        setProperty(xcbWindow(form), "_NET_FRAME_EXTENTS", lie.type, lie.extents, lie.format);
         QTRY_ASSERT_EQ(form.width(), outerTwips(client.width(), 6, ratio));
         EXPECT_EQ(form.widget()->size(), client);
         QTRY_ASSERT_EQ(sizeHints(form).minimum, QSize(0, leastClient(drawn, ratio).height()));

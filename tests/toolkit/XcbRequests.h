@@ -34,11 +34,14 @@ inline xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
+// Writes values of 32 bits, or of 16 where the format says so.
 inline void setProperty(xcb_connection_t *connection, xcb_window_t window, const char *name, xcb_atom_t type,
-                        const std::vector<std::uint32_t> &values)
+                        const std::vector<std::uint32_t> &values, std::uint8_t format = 32)
 {
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, name), type, 32,
-                        static_cast<std::uint32_t>(values.size()), values.data());
+    const std::vector<std::uint16_t> halves(values.begin(), values.end());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, name), type, format,
+                        static_cast<std::uint32_t>(values.size()),
+                        format == 16 ? static_cast<const void *>(halves.data()) : values.data());
     xcb_flush(connection);
 }
 
