@@ -7,6 +7,8 @@
 #include "tests/support/Support.h"
 #include "toolkit/Form.h"
 
+#include <QTest>
+
 #include <memory>
 #include <string_view>
 
@@ -43,7 +45,16 @@ inline const toolkit::WindowDesign kWindow{
 // A probe window with its runtime observed; shown unless asked not to.
 struct ProbeWindow
 {
-    explicit ProbeWindow(bool show = true);
+    explicit ProbeWindow(bool show = true)
+        : form(std::make_unique<toolkit::Form>(kWindow, kControls))
+    {
+        observe(*form, log);
+        if (!show)
+            return;
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form->widget()))
+            qFatal("the probe window was not exposed");
+    }
 
     std::unique_ptr<toolkit::Form> form;
     RuntimeLog log;

@@ -178,19 +178,16 @@ void TestWindowManager::handle(const xcb_generic_event_t *event)
             configureFramed(size.boundedTo(m_largest));
             break;
         }
-        // Any other window gets what it asks.
+        // Any other window gets what it asks: the values in the order of their bits in the mask,
+        // from X (bit 0) to the stack mode (bit 6).
+        const std::int64_t fields[] = {
+            request->x,       request->y,         request->width, request->height, request->border_width,
+            request->sibling, request->stack_mode};
         std::vector<std::uint32_t> values;
-        const auto add = [&](std::uint16_t field, std::int64_t value) {
-            if (request->value_mask & field)
-                values.push_back(static_cast<std::uint32_t>(value));
-        };
-        add(XCB_CONFIG_WINDOW_X, request->x);
-        add(XCB_CONFIG_WINDOW_Y, request->y);
-        add(XCB_CONFIG_WINDOW_WIDTH, request->width);
-        add(XCB_CONFIG_WINDOW_HEIGHT, request->height);
-        add(XCB_CONFIG_WINDOW_BORDER_WIDTH, request->border_width);
-        add(XCB_CONFIG_WINDOW_SIBLING, request->sibling);
-        add(XCB_CONFIG_WINDOW_STACK_MODE, request->stack_mode);
+        for (unsigned bit = 0; bit < std::size(fields); ++bit) {
+            if (request->value_mask & (1U << bit))
+                values.push_back(static_cast<std::uint32_t>(fields[bit]));
+        }
         xcb_configure_window(m_connection, request->window, request->value_mask, values.data());
         break;
     }
