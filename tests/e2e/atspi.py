@@ -25,20 +25,22 @@ from gi.repository import Atspi  # noqa: E402
 warnings.filterwarnings("ignore", category=DeprecationWarning)
 
 
+def children(node):
+    return (child for child in map(node.get_child_at_index, range(node.get_child_count())) if child is not None)
+
+
 def nodes(node):
-    """The node and everything below it, in every running Quorvel where node is None."""
-    if node is None:
-        desktop = Atspi.get_desktop(0)
-        for i in range(desktop.get_child_count()):
-            app = desktop.get_child_at_index(i)
-            if app is not None and app.get_name() == "Quorvel":
-                yield from nodes(app)
-        return
+    """The node and everything below it."""
     yield node
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield from nodes(child)
+    for child in children(node):
+        yield from nodes(child)
+
+
+def quorvel_nodes():
+    """Every node of every running Quorvel."""
+    for app in children(Atspi.get_desktop(0)):
+        if app.get_name() == "Quorvel":
+            yield from nodes(app)
 
 
 def extents(node):
@@ -48,7 +50,7 @@ def extents(node):
 
 def viewport():
     window = view = None
-    for node in nodes(None):
+    for node in quorvel_nodes():
         if node.get_role() == Atspi.Role.FRAME:
             window = extents(node)
         elif node.get_name() == "Formularansicht":
@@ -60,7 +62,7 @@ def viewport():
 
 
 def press(button):
-    for node in nodes(None):
+    for node in quorvel_nodes():
         if node.get_role() == Atspi.Role.PUSH_BUTTON and node.get_name() == button:
             actions = [Atspi.Action.get_action_name(node, j) for j in range(Atspi.Action.get_n_actions(node))]
             return Atspi.Action.do_action(node, actions.index("Press"))

@@ -136,7 +136,7 @@ outer_geometry() {
     echo $((x - l)) $((y - t)) $((w + l + r)) $((h + t + b))
 }
 
-# A screenshot of the window; the number of pixels of a colour in an area w x h at x, y.
+# A screenshot of the window.
 take_shot() { import -window "$window" "$shot"; }
 # The colours of several pixels, "r,g,b" each, from one reading of the screenshot: pixels x y [x y ...]
 pixels() {
@@ -147,6 +147,7 @@ pixels() {
     done
     convert "$shot" -format "${format% }" info:
 }
+# The number of pixels of a colour in an area w x h at x, y of the screenshot: count_colour x y w h r,g,b
 count_colour() {
     convert "$shot" -crop "${3}x${4}+${1}+${2}" +repage -fill black +opaque "rgb($5)" -fill white -opaque "rgb($5)" \
         -format '%[fx:int(mean*w*h+0.5)]' info:
