@@ -30,6 +30,13 @@ QUORVEL_TEST_PACKAGES=(
     debootstrap
 )
 
+# To build Qt for Windows and, with it, Quorvel for Windows, its zip and its installer, and to test
+# them under Wine: scripts/windows-qt.sh, scripts/windows.sh and the Windows pass of ./test.
+QUORVEL_WINDOWS_PACKAGES=(
+    cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev dpkg-dev xz-utils
+    googletest wine wine64 nsis zip unzip
+)
+
 # Installs those of the named packages that are missing.
 ensure_packages() {
     local missing=()
