@@ -15,12 +15,15 @@ bool useGermanQtStrings()
 {
     // Owned by the application, which removes it when it ends.
     auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
+    const QLocale german(QLocale::German, QLocale::Germany);
+    // Installed with Qt; built into the program where Qt is linked into it (Windows).
+    for (const QString &folder :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral(":/translations")}) {
+        if (translator->load(german, QStringLiteral("qtbase"), QStringLiteral("_"), folder))
+            return QCoreApplication::installTranslator(translator);
     }
-    return QCoreApplication::installTranslator(translator);
+    delete translator;
+    return false;
 }
 
 } // namespace toolkit

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStringList>
 
 namespace toolkit {
 
@@ -14,16 +15,18 @@ namespace {
 struct FontMapping
 {
     std::string_view designName;
-    const char *family;
+    // The faces that show the design's font, the first that is installed.
+    const char *families[2];
 };
 
-// Liberation Sans has the metrics of Arial, whose widths the design's sans serif fonts share; the
-// symbol font's arrows exist only in DejaVu Sans here.
+// The design's sans serif fonts share Arial's widths: Arial where it is installed (Windows), else
+// Liberation Sans, which has Arial's metrics. The symbol font's arrows: Segoe UI Symbol on
+// Windows, else DejaVu Sans, the one face here that has them.
 constexpr FontMapping kFontMappings[] = {
-    {"", "Liberation Sans"},
-    {"MS Sans Serif", "Liberation Sans"},
-    {"Arial", "Liberation Sans"},
-    {"Wingdings", "DejaVu Sans"},
+    {"", {"Arial", "Liberation Sans"}},
+    {"MS Sans Serif", {"Arial", "Liberation Sans"}},
+    {"Arial", {"Arial", "Liberation Sans"}},
+    {"Wingdings", {"Segoe UI Symbol", "DejaVu Sans"}},
 };
 constexpr float kDefaultPointSize = 8.0f;
 
@@ -55,12 +58,13 @@ QColor resolveColor(Color color)
 
 QFont resolveFont(const FontDesign &font)
 {
-    const char *family = kFontMappings[0].family;
+    const FontMapping *chosen = &kFontMappings[0];
     for (const FontMapping &mapping : kFontMappings) {
         if (mapping.designName == font.name)
-            family = mapping.family;
+            chosen = &mapping;
     }
-    QFont result{QString::fromLatin1(family)};
+    QFont result{
+        QStringList{QString::fromLatin1(chosen->families[0]), QString::fromLatin1(chosen->families[1])}};
     result.setPointSizeF(font.size > 0 ? font.size : kDefaultPointSize);
     result.setBold(font.bold);
     result.setItalic(font.italic);
