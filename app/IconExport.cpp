@@ -2,33 +2,96 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Writes the window's icon as the PNG files of the hicolor icon theme, drawn at each size from
-// the same drawing as the window's icon:
+// Writes the window's icon, drawn at each size from the same drawing as the window's icon: as the
+// PNG files of the hicolor icon theme, or as a Windows icon file for the program's file.
 //   quorvel-icons <directory> <name>   writes <directory>/<size>x<size>/apps/<name>.png
+//   quorvel-icons --ico <file>         writes <file>, a Windows icon with every size Explorer shows
 
 #include "resources/Icons.h"
 #include "toolkit/widgets/IconRenderer.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
+#include <QtEndian>
 
 #include <cstdio>
+#include <vector>
 
-int main(int argc, char *argv[])
+namespace {
+
+int writeThemeIcons(const QString &directory, const QString &name)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <directory> <name>\n", argv[0]);
-        return 2;
-    }
     for (int size : {16, 32, 48, 256}) {
-        const QString folder = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(size);
-        const QString file =
-            folder + QLatin1Char('/') + QString::fromLocal8Bit(argv[2]) + QStringLiteral(".png");
+        const QString folder = QStringLiteral("%1/%2x%2/apps").arg(directory).arg(size);
+        const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".png");
         if (!QDir().mkpath(folder) || !toolkit::renderIcon(icons::Application, size).save(file)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             return 1;
         }
     }
     return 0;
+}
+
+// A Windows icon file: a directory of images, each held as a PNG, which Windows reads since Vista.
+int writeWindowsIcon(const QString &file)
+{
+    const std::vector<int> sizes{16, 20, 24, 32, 40, 48, 64, 256};
+    std::vector<QByteArray> images;
+    for (int size : sizes) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        toolkit::renderIcon(icons::Application, size).save(&buffer, "PNG");
+        images.push_back(png);
+    }
+    QByteArray icon;
+    const auto put16 = [&icon](quint16 value) {
+        const quint16 little = qToLittleEndian(value);
+        icon.append(reinterpret_cast<const char *>(&little), sizeof little);
+    };
+    const auto put32 = [&icon](quint32 value) {
+        const quint32 little = qToLittleEndian(value);
+        icon.append(reinterpret_cast<const char *>(&little), sizeof little);
+    };
+    put16(0); // reserved
+    put16(1); // an icon, not a cursor
+    put16(static_cast<quint16>(sizes.size()));
+    quint32 offset = 6 + 16 * static_cast<quint32>(sizes.size());
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        // A width or height of 256 is written as 0.
+        icon.append(static_cast<char>(sizes[i] % 256));
+        icon.append(static_cast<char>(sizes[i] % 256));
+        icon.append('\0'); // no palette
+        icon.append('\0'); // reserved
+        put16(1);          // colour planes
+        put16(32);         // bits per pixel
+        put32(static_cast<quint32>(images[i].size()));
+        put32(offset);
+        offset += static_cast<quint32>(images[i].size());
+    }
+    for (const QByteArray &image : images)
+        icon.append(image);
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(icon) != icon.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <directory> <name> | --ico <file>\n", argv[0]);
+        return 2;
+    }
+    if (QByteArray(argv[1]) == "--ico")
+        return writeWindowsIcon(QString::fromLocal8Bit(argv[2]));
+    return writeThemeIcons(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
 }
