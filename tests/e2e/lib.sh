@@ -270,13 +270,13 @@ least_hint() { xprop -id "$window" WM_NORMAL_HINTS | sed -n 's/.*minimum size: \
 
 # Drags the frame's bottom-right corner by dx, dy in steps 50 ms apart, released once the window
 # manager has caught up with the pointer. The corner is grabbed inside the border, or in the
-# invisible resize border just outside the frame.
+# invisible resize border just outside the frame (Windows' own frame, drawn by Wine, has one too).
 #   drag_corner dx dy steps
 drag_corner() {
     local x0 y0 w0 h0 x y w h cx cy
     read -r x0 y0 w0 h0 < <(outer_geometry)
     x=$x0 y=$y0 w=$w0 h=$h0
-    case "$WM_NAME" in metacity | kwin | mutter) cx=$((x + w + 1)) cy=$((y + h + 1)) ;; *) cx=$((x + w - 3)) cy=$((y + h - 3)) ;; esac
+    case "$WM_NAME" in metacity | kwin | mutter | windows) cx=$((x + w + 1)) cy=$((y + h + 1)) ;; *) cx=$((x + w - 3)) cy=$((y + h - 3)) ;; esac
     # xdotool's --sync waits for the pointer to move, for many seconds where it is there already:
     # where the last drag left it, on the corner it moved.
     [ "$(xdotool getmouselocation --shell | head -n 2 | cut -d= -f2 | paste -sd' ')" = "$cx $cy" ] ||

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Quorvel developers <quorvel@users.noreply.github.com>
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The Windows installer as an administrator runs it, under Wine in an empty Wine prefix on Xvfb:
+# installed silently (/S), quorvel.exe lies in the programs folder with its licence texts, the
+# Start menu has its entry and "Apps" its uninstaller; the installed program starts and "&Ende" ends
+# it with status 0. Uninstalled silently through the command "Apps" has for it, nothing of it is
+# left: no file, no folder, no Start-menu entry, no registry entry.
+#   windows.sh <setup.exe>
+set -euo pipefail
+setup=$1
+source "$(cd "$(dirname "$0")" && pwd)/../../scripts/xvfb.sh"
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" XDG_RUNTIME_DIR=$work
+trap 'wineserver -k 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+[ -f "$setup" ] || fail "no installer $setup: cmake --build --preset windows --target packages makes it"
+start_xvfb
+wineboot -i >/dev/null 2>&1 || fail "no Wine prefix"
+wineserver -w
+
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
+value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+folder="$WINEPREFIX/drive_c/Program Files/Quorvel"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quorvel.lnk"
+
+wine "$setup" /S || fail "the silent installation ended with status $?"
+wineserver -w
+for file in quorvel.exe LIESMICH.txt LICENSES/GPL-3.0-or-later.txt LICENSES/Qt/LGPL-3.0-only.txt Deinstallieren.exe; do
+    [ -f "$folder/$file" ] || fail "not installed: $file"
+done
+[ -f "$shortcut" ] || fail "no Start-menu entry"
+[ "$(value DisplayName)" = Quorvel ] || fail "\"Apps\" names it \"$(value DisplayName)\""
+uninstall=$(value QuietUninstallString)
+[ "$uninstall" = '"C:\Program Files\Quorvel\Deinstallieren.exe" /S' ] || fail "the silent uninstall command is $uninstall"
+echo "installed: $(value DisplayName) $(value DisplayVersion), $(du -sk "$folder" | cut -f1) KiB"
+
+# The installed program shows its window; "&Ende", at 92, 336 logical pixels, 37 x 25, ends it.
+wine 'C:\Program Files\Quorvel\quorvel.exe' &
+program=$!
+window=
+for _ in $(seq 150); do
+    window=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1) || true
+    [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || fail "the installed program showed no window"
+xdotool mousemove --window "$window" 110 348 click 1
+status=0
+wait "$program" || status=$?
+[ "$status" -eq 0 ] || fail "the installed program ended with status $status"
+
+# "Apps" uninstalls it; the uninstaller goes on from a copy of itself, which wineserver -w awaits.
+wine 'C:\Program Files\Quorvel\Deinstallieren.exe' /S || fail "the silent uninstallation ended with status $?"
+wineserver -w
+[ ! -e "$folder" ] || fail "left behind: $(find "$folder" | head -n 5)"
+[ ! -e "$shortcut" ] || fail "the Start-menu entry is left"
+! wine reg query "$key" >/dev/null 2>&1 || fail "the entry under \"Apps\" is left"
+left=$(find "$WINEPREFIX/drive_c" -iname '*quorvel*' -o -iname 'Deinstallieren*' | head -n 5)
+[ -z "$left" ] || fail "left behind: $left"
+echo "ok: installed, started, ended and uninstalled"
