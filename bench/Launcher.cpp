@@ -3,9 +3,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Starts programs again and again, taking turns, and measures each run from outside: the time
-// from the moment before the process is created to the first painted frame it reports
-// ("painted <monotonic ns>" on its standard output), and its peak resident memory. Taking turns
-// spreads any disturbance of the machine over all programs alike.
+// from the moment before the process is created to the moment its report of its first painted
+// frame ("painted" on its standard output) arrives, and its peak resident memory. The time is the
+// launcher's alone, so that a program that runs under Wine, whose clocks are Windows', is measured
+// as a native one is. Taking turns spreads any disturbance of the machine over all programs alike.
 //   launcher <runs> <program> [arguments...] [-- <program> [arguments...]]...
 // prints for the n-th program (from 0) its median, minimum and maximum:
 //   <n> startup_ms <median> <min> <max>
@@ -57,15 +58,17 @@ bool measure(Command &command)
     close(output[1]);
     std::string text;
     char buffer[256];
-    for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;)
+    long long painted = 0;
+    for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;) {
         text.append(buffer, static_cast<std::size_t>(got));
+        if (!painted && text.find("painted\n") != std::string::npos)
+            painted = monotonicNow();
+    }
     close(output[0]);
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
-    long long painted = 0;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-        std::sscanf(text.c_str(), "painted %lld", &painted) != 1)
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !painted)
         return false;
     command.startup.push_back((painted - start) / 1e6);
     command.memory.push_back(usage.ru_maxrss / 1024.0);
