@@ -22,9 +22,9 @@
 # two resizes to 10 x 10 from outside, a drag of the picture, maximise and restore (by the window
 # manager, or as the taskbar does), and closing the window; then a second start ended by "&Ende". Both end with status 0. On a screen
 # smaller than 1280 x 1024 (640 x 480, smaller than the window at 144 dpi) the window manager
-# decides and may refuse the sizes the program asks for: after the first show, maximise and full
-# screen and back, the program runs on with one window, no error box, the viewport filling the
-# window, and no endless exchange of sizes.
+# decides and may refuse the sizes the program asks for, which Wine then shows in part: after the
+# first show, maximise and full screen and back, the program runs on with one window, no error box
+# and no endless exchange of sizes.
 #   wine.sh <zip> <windows | openbox | kwin> <dpi> <WIDTHxHEIGHT> <windows_probe.exe>
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/lib.sh"

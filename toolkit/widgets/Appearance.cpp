@@ -8,25 +8,36 @@
 #include <QPalette>
 #include <QStringList>
 
+#include <span>
+
 namespace toolkit {
 
 namespace {
 
+// The faces that show the design's fonts, the first of them that is installed. Its sans serif
+// fonts share Arial's widths: on Windows Arial, and the symbol font's arrows in Segoe UI Symbol;
+// Wine, which stands in for Windows in the tests, has neither, and takes the faces that show them
+// elsewhere: Liberation Sans, which has Arial's metrics, and DejaVu Sans, the one face here with
+// the arrows.
+#ifdef Q_OS_WIN
+constexpr const char *kSansFaces[] = {"Arial", "Liberation Sans"};
+constexpr const char *kSymbolFaces[] = {"Segoe UI Symbol", "DejaVu Sans"};
+#else
+constexpr const char *kSansFaces[] = {"Liberation Sans"};
+constexpr const char *kSymbolFaces[] = {"DejaVu Sans"};
+#endif
+
 struct FontMapping
 {
     std::string_view designName;
-    // The faces that show the design's font, the first that is installed.
-    const char *families[2];
+    std::span<const char *const> faces;
 };
 
-// The design's sans serif fonts share Arial's widths: Arial where it is installed (Windows), else
-// Liberation Sans, which has Arial's metrics. The symbol font's arrows: Segoe UI Symbol on
-// Windows, else DejaVu Sans, the one face here that has them.
 constexpr FontMapping kFontMappings[] = {
-    {"", {"Arial", "Liberation Sans"}},
-    {"MS Sans Serif", {"Arial", "Liberation Sans"}},
-    {"Arial", {"Arial", "Liberation Sans"}},
-    {"Wingdings", {"Segoe UI Symbol", "DejaVu Sans"}},
+    {"", kSansFaces},
+    {"MS Sans Serif", kSansFaces},
+    {"Arial", kSansFaces},
+    {"Wingdings", kSymbolFaces},
 };
 constexpr float kDefaultPointSize = 8.0f;
 
@@ -63,8 +74,10 @@ QFont resolveFont(const FontDesign &font)
         if (mapping.designName == font.name)
             chosen = &mapping;
     }
-    QFont result{
-        QStringList{QString::fromLatin1(chosen->families[0]), QString::fromLatin1(chosen->families[1])}};
+    QStringList faces;
+    for (const char *face : chosen->faces)
+        faces.append(QString::fromLatin1(face));
+    QFont result{faces};
     result.setPointSizeF(font.size > 0 ? font.size : kDefaultPointSize);
     result.setBold(font.bold);
     result.setItalic(font.italic);
