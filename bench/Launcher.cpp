@@ -61,7 +61,9 @@ bool measure(Command &command)
     long long painted = 0;
     for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;) {
         text.append(buffer, static_cast<std::size_t>(got));
-        if (!painted && text.find("painted\n") != std::string::npos)
+        // The whole line; a Windows program ends it with a carriage return and a line feed.
+        const std::size_t report = text.find("painted");
+        if (!painted && report != std::string::npos && text.find('\n', report) != std::string::npos)
             painted = monotonicNow();
     }
     close(output[0]);

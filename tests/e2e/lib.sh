@@ -71,10 +71,14 @@ start_quorvel() {
     case "$SCALE" in qt:*) scale=("QT_SCALE_FACTOR=$RATIO") ;; esac
     env QT_QPA_PLATFORM=xcb "${scale[@]}" "$1" 2>"$E2E_WORK/quorvel.err" &
     QUORVEL_PID=$!
-    # A search fails when a window it looks at goes away meanwhile (KWin makes and ends windows of
-    # its own as it starts): it is searched again.
+    await_window
+}
+
+# Waits for the program's window. A search fails when a window it looks at goes away meanwhile
+# (KWin makes and ends windows of its own as it starts): it is searched again.
+await_window() {
     window=
-    for _ in $(seq 100); do
+    for _ in $(seq 150); do
         window=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1) || true
         [ -n "$window" ] && return 0
         sleep 0.2

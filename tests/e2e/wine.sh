@@ -39,8 +39,10 @@ fi
 RATIO=$(awk -v dpi="$dpi" 'BEGIN { print dpi / 96 }')
 SCALE="$dpi dpi"
 
-export WINEPREFIX=$E2E_WORK/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null; e2e_cleanup' EXIT
+# Wine keeps its server's socket in a folder it makes in TMPDIR: the test's own.
+export WINEPREFIX=$E2E_WORK/prefix TMPDIR=$E2E_WORK/tmp WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir "$TMPDIR"
+trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; e2e_cleanup' EXIT
 trap 'echo "FAIL [$WM_NAME, scale $SCALE]: line $LINENO ended the test" >&2' ERR
 wineboot -i >/dev/null 2>&1 || fail "no Wine prefix"
 [ "$dpi" = 96 ] || wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
@@ -106,13 +108,7 @@ outer_size() { outer_geometry | cut -d' ' -f3-; }
 start_wine() {
     wine "$exe" 2>"$E2E_WORK/quorvel.err" &
     QUORVEL_PID=$!
-    window=
-    for _ in $(seq 150); do
-        window=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1) || true
-        [ -n "$window" ] && return 0
-        sleep 0.2
-    done
-    fail "no window"
+    await_window
 }
 # The program writes nothing on stderr; Wine may.
 expect_quiet() {

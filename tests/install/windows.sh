@@ -11,17 +11,14 @@
 # left: no file, no folder, no Start-menu entry, no registry entry.
 #   windows.sh <setup.exe>
 set -euo pipefail
+source "$(cd "$(dirname "$0")" && pwd)/../e2e/lib.sh"
 setup=$1
-source "$(cd "$(dirname "$0")" && pwd)/../../scripts/xvfb.sh"
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" XDG_RUNTIME_DIR=$work
-trap 'wineserver -k 2>/dev/null; stop_xvfb; rm -rf "$work"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 [ -f "$setup" ] || fail "no installer $setup: cmake --build --preset windows --target packages makes it"
-start_xvfb
+start_desktop none
+# Wine keeps its server's socket in a folder it makes in TMPDIR: the test's own.
+export WINEPREFIX=$E2E_WORK/prefix TMPDIR=$E2E_WORK/tmp WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir "$TMPDIR"
+trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; e2e_cleanup' EXIT
 wineboot -i >/dev/null 2>&1 || fail "no Wine prefix"
 wineserver -w
 
@@ -43,18 +40,10 @@ echo "installed: $(value DisplayName) $(value DisplayVersion), $(du -sk "$folder
 
 # The installed program shows its window; "&Ende", at 92, 336 logical pixels, 37 x 25, ends it.
 wine 'C:\Program Files\Quorvel\quorvel.exe' &
-program=$!
-window=
-for _ in $(seq 150); do
-    window=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || fail "the installed program showed no window"
+QUORVEL_PID=$!
+await_window
 xdotool mousemove --window "$window" 110 348 click 1
-status=0
-wait "$program" || status=$?
-[ "$status" -eq 0 ] || fail "the installed program ended with status $status"
+expect_exit 0
 
 # "Apps" uninstalls it; the uninstaller goes on from a copy of itself, which wineserver -w awaits.
 wine 'C:\Program Files\Quorvel\Deinstallieren.exe' /S || fail "the silent uninstallation ended with status $?"

@@ -13,7 +13,9 @@ set -euo pipefail
 build=$1
 shift
 [ -n "${DISPLAY:-}" ] || { echo "wine.sh: Wine needs an X display; scripts/windows.sh test runs the tests on one." >&2; exit 1; }
-export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine keeps its server's socket in a folder it makes in TMPDIR: the build's.
+export WINEPREFIX=$build/wine-prefix TMPDIR=$build/wine-tmp WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$TMPDIR"
 export QT_QPA_FONTDIR="Z:$build/wine-fonts"
 # Wine hands no variable named QT_* on to a Windows program: each goes as QUORVEL_QT_* as well,
 # which the tests' main takes back.
