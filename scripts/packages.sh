@@ -34,7 +34,7 @@ QUORVEL_TEST_PACKAGES=(
 # them under Wine: scripts/windows-qt.sh, scripts/windows.sh and the Windows pass of ./test.
 QUORVEL_WINDOWS_PACKAGES=(
     cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev dpkg-dev xz-utils
-    googletest wine wine64 nsis zip unzip
+    googletest wine wine64 fonts-wine nsis zip unzip
 )
 
 # Installs those of the named packages that are missing.
