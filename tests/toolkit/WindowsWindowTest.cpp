@@ -3,11 +3,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The window on Windows' own platform, as Windows has it (Wine on Xvfb, at 96 dpi, here): the
-// designed client area at the first show, centred on the work area; the least size of 4000 x 6000
-// twips outside, once the window has been made smaller, is the window's minimum track size, which
-// Windows keeps for a drag of the frame and for a size given from outside alike. Since Windows 10
-// the window's resize borders on the left, right and bottom are invisible: its outer size is the
-// one within them, as the user sees it.
+// least size of 4000 x 6000 twips outside, once the window has been made smaller, is the window's
+// minimum track size, which Windows keeps for a drag of the frame and for a size given from outside
+// alike. Since Windows 10 the window's resize borders on the left, right and bottom are invisible:
+// its outer size is the one within them, as the user sees it. (The first show is the end-to-end
+// tests' under Wine.)
 
 #include "tests/support/Support.h"
 
@@ -41,22 +41,6 @@ QSize clientSize(HWND window)
 }
 
 } // namespace
-
-TEST(WindowsWindowTest, TheFirstShowHasTheDesignedClientAreaCentredOnTheWorkArea)
-{
-    LoadedWindow window;
-    const HWND handle = handleOf(*window.form);
-    // 8310 x 5610 twips at 15 twips to the pixel, grown where the frame leaves the window below
-    // 6000 twips (400 pixels) outside.
-    const int frameHeight = visibleRect(handle).height() - clientSize(handle).height();
-    QTRY_ASSERT_EQ(clientSize(handle), QSize(554, std::max(374, 400 - frameHeight)));
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const QPoint centre = visibleRect(handle).center();
-    EXPECT_LE(std::abs(centre.x() - (work.left + work.right - 1) / 2), 1);
-    EXPECT_LE(std::abs(centre.y() - (work.top + work.bottom - 1) / 2), 1);
-    EXPECT_TRUE(window.log.errors.empty());
-}
 
 TEST(WindowsWindowTest, TheLeastSizeIsTheMinimumTrackSizeAndHoldsForSizesFromOutside)
 {
