@@ -58,37 +58,20 @@ exe=$(echo "$E2E_WORK"/unpacked/quorvel-*/quorvel.exe)
 # device pixels.
 read -r frame_l frame_t frame_r frame_b border work_x work_y work_w work_h system_dpi < <(wine "$probe" | tr -d '\r')
 [ "$system_dpi" = "$dpi" ] || fail "Wine runs at $system_dpi dpi, not $dpi"
+# No panel takes the top of the screen: a window centred on the work area is centred on its height.
+[ "$work_y" = 0 ] || fail "the work area starts at $work_y"
 
 # The client area as Windows has it, on the screen: where a window manager reshapes Wine's window,
-# Windows may keep another size, which is the program's.
+# Windows may keep another size, which is the program's. Its frame is Windows' visible one, from
+# which lib.sh derives the least and the designed client area and the outer size, and which the
+# window is centred with.
 client_geometry() { wine "$probe" client | tr -d '\r'; }
-[ "$WM_NAME" != windows ] || frame_extents() { echo "$frame_l $frame_r $frame_t $frame_b"; }
+frame_extents() { echo "$frame_l $frame_r $frame_t $frame_b"; }
 # The client area alone, from the screen.
 take_shot() {
     local x y w h
     read -r x y w h < <(client_geometry)
     import -window root -crop "${w}x$h+$x+$y" +repage "$shot"
-}
-
-# The least client area: 4000 x 6000 twips (266.7 x 400 logical pixels) outside, less Windows'
-# visible frame, in whole logical pixels; the designed one, 554 x 374 logical pixels, grown to the
-# least height.
-least_client() {
-    awk -v r="$RATIO" -v fw=$((frame_l + frame_r)) -v fh=$((frame_t + frame_b)) '
-        function up(x) { return x == int(x) ? x : int(x) + 1 }
-        BEGIN { print int(up(4000 / 15 - fw / r - 1e-6) * r + 0.5), int(up(400 - fh / r - 1e-6) * r + 0.5) }'
-}
-designed_client() {
-    awk -v r="$RATIO" -v least="$(least_client | cut -d' ' -f2)" 'BEGIN {
-        h = int(least / r + 0.5); if (h < 374) h = 374; print int(554 * r + 0.5), int(h * r + 0.5) }'
-}
-# The window centred, within 3 device pixels, on the work area with Windows' visible frame.
-centred() {
-    local x y w h dx dy
-    read -r x y w h < <(client_geometry)
-    dx=$((2 * (x - frame_l - work_x) + w + frame_l + frame_r - work_w))
-    dy=$((2 * (y - frame_t - work_y) + h + frame_t + frame_b - work_h))
-    [ ${dx#-} -le 6 ] && [ ${dy#-} -le 6 ] && echo centred || echo "${w}x$h at $x, $y"
 }
 # The viewport's left edge where it stands on Linux, 144 logical pixels from the client area's, seen
 # near its bottom, below the sheet; lib.sh's viewport_edges sees its right and bottom edges.
@@ -144,7 +127,7 @@ fi
 # The first show.
 read -r least_w least_h < <(least_client)
 wait_until "$(designed_client)" "the first show" inner_size
-wait_until centred "the first show: the window" centred
+expect_centred "first show" "$work_x" "$work_w" "$work_h"
 expect_sound "first show"
 echo "first show: Windows' visible frame $frame_l $frame_t $frame_r $frame_b, client $(client_geometry)"
 
@@ -207,7 +190,14 @@ if [ "$WM_NAME" = windows ]; then
 else
     wmctrl -i -r "$window" -b add,maximized_horz,maximized_vert
 fi
-maximised() { read -r _ _ w h < <(outer_geometry) && [ "$w" -ge $((work_w - 10)) ] && [ "$h" -ge $((work_h - 10)) ] && echo yes; }
+# Maximised, the window fills the work area: in Windows' frame, and where the window manager says so.
+maximised() {
+    if [ "$WM_NAME" = windows ]; then
+        read -r _ _ w h < <(outer_geometry) && [ "$w" -ge $((work_w - 10)) ] && [ "$h" -ge $((work_h - 10)) ] && echo yes
+    else
+        [ "$(window_state)" = MAXIMIZED_HMAXIMIZED_V ] && echo yes
+    fi
+}
 wait_until yes "maximised" maximised
 expect_sound "maximised"
 if [ "$WM_NAME" = windows ]; then
