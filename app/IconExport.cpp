@@ -12,11 +12,11 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QString>
-#include <QtEndian>
 
 #include <cstdio>
 #include <vector>
@@ -48,35 +48,26 @@ int writeWindowsIcon(const QString &file)
         toolkit::renderIcon(icons::Application, size).save(&buffer, "PNG");
         images.push_back(png);
     }
-    QByteArray icon;
-    const auto put16 = [&icon](quint16 value) {
-        const quint16 little = qToLittleEndian(value);
-        icon.append(reinterpret_cast<const char *>(&little), sizeof little);
-    };
-    const auto put32 = [&icon](quint32 value) {
-        const quint32 little = qToLittleEndian(value);
-        icon.append(reinterpret_cast<const char *>(&little), sizeof little);
-    };
-    put16(0); // reserved
-    put16(1); // an icon, not a cursor
-    put16(static_cast<quint16>(sizes.size()));
-    quint32 offset = 6 + 16 * static_cast<quint32>(sizes.size());
+    QFile target(file);
+    if (!target.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return 1;
+    }
+    QDataStream out(&target);
+    out.setByteOrder(QDataStream::LittleEndian);
+    // Reserved, an icon (not a cursor), the number of images.
+    out << quint16(0) << quint16(1) << quint16(sizes.size());
+    quint32 offset = 6 + 16 * quint32(sizes.size());
     for (std::size_t i = 0; i < sizes.size(); ++i) {
-        // A width or height of 256 is written as 0.
-        icon.append(static_cast<char>(sizes[i] % 256));
-        icon.append(static_cast<char>(sizes[i] % 256));
-        icon.append('\0'); // no palette
-        icon.append('\0'); // reserved
-        put16(1);          // colour planes
-        put16(32);         // bits per pixel
-        put32(static_cast<quint32>(images[i].size()));
-        put32(offset);
-        offset += static_cast<quint32>(images[i].size());
+        // Width and height (256 is written as 0), no palette, reserved, colour planes, bits per
+        // pixel, the image's length and its place in the file.
+        out << quint8(sizes[i] % 256) << quint8(sizes[i] % 256) << quint8(0) << quint8(0) << quint16(1)
+            << quint16(32) << quint32(images[i].size()) << offset;
+        offset += quint32(images[i].size());
     }
     for (const QByteArray &image : images)
-        icon.append(image);
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(icon) != icon.size()) {
+        out.writeRawData(image.constData(), int(image.size()));
+    if (out.status() != QDataStream::Ok || !target.flush()) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
         return 1;
     }

@@ -16,12 +16,12 @@
 # Windows keeps at the window's least size; a size an X client gives Wine's window is Wine's
 # business, and not tried.
 # The frame the program measures is Windows' own, within its invisible resize borders
-# (windows_frame tells it). The user's steps: the first show (the designed client area, grown where
+# (windows_probe tells it). The user's steps: the first show (the designed client area, grown where
 # the frame leaves the window below its least height, centred on the work area), the viewport where
 # it stands on Linux, a drag of the frame's corner outwards and towards 150 x 150 (Windows' frame),
 # two resizes to 10 x 10 from outside, a drag of the picture, maximise and restore (by the window
-# manager, or as the taskbar does), and closing the window; then a second start ended by "&Ende". Both end with status 0. On a screen
-# smaller than 1280 x 1024 (640 x 480, smaller than the window at 144 dpi) the window manager
+# manager, or as the taskbar does), and closing the window; then a second start ended by "&Ende".
+# Both end with status 0. On a screen smaller than 1280 x 1024 (640 x 480, smaller than the window at 144 dpi) the window manager
 # decides and may refuse the sizes the program asks for, which Wine then shows in part: after the
 # first show, maximise and full screen and back, the program runs on with one window, no error box
 # and no endless exchange of sizes.
@@ -183,13 +183,23 @@ xdotool mouseup 1
 wait_until "left 0 gap 0" "after the drag, the sheet's edges" sheet_edges
 step_done "picture dragged"
 
-# Maximise and restore: by the window manager, or as the taskbar does.
+# Maximises, restores or closes the window as the window manager does, or where none runs, as
+# Windows' taskbar does.
+ask_window() {
+    if [ "$WM_NAME" = windows ]; then
+        wine "$probe" "$1"
+        return
+    fi
+    case "$1" in
+    maximise) wmctrl -i -r "$window" -b add,maximized_horz,maximized_vert ;;
+    restore) wmctrl -i -r "$window" -b remove,maximized_horz,maximized_vert ;;
+    close) wmctrl -i -c "$window" ;;
+    esac
+}
+
+# Maximise and restore.
 least_outer=$(outer_size)
-if [ "$WM_NAME" = windows ]; then
-    wine "$probe" maximise
-else
-    wmctrl -i -r "$window" -b add,maximized_horz,maximized_vert
-fi
+ask_window maximise
 # Maximised, the window fills the work area: in Windows' frame, and where the window manager says so.
 maximised() {
     if [ "$WM_NAME" = windows ]; then
@@ -200,20 +210,12 @@ maximised() {
 }
 wait_until yes "maximised" maximised
 expect_sound "maximised"
-if [ "$WM_NAME" = windows ]; then
-    wine "$probe" restore
-else
-    wmctrl -i -r "$window" -b remove,maximized_horz,maximized_vert
-fi
+ask_window restore
 wait_until "$least_outer" "the outer size restored from maximised" outer_size
 expect_sound "restored"
 
-# Closing the window ends the program normally: through the window manager, or as the taskbar does.
-if [ "$WM_NAME" = windows ]; then
-    wine "$probe" close
-else
-    wmctrl -i -c "$window"
-fi
+# Closing the window ends the program normally.
+ask_window close
 expect_exit 0
 expect_quiet
 
