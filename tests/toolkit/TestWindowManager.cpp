@@ -57,10 +57,24 @@ TestWindowManager::~TestWindowManager()
 
 void TestWindowManager::frame(const toolkit::Form &form, QMargins drawn, std::optional<QMargins> announced)
 {
-    const auto client = static_cast<xcb_window_t>(form.widget()->winId());
+    frameClient(static_cast<xcb_window_t>(form.widget()->winId()), drawn, announced.value_or(drawn),
+                std::nullopt);
+    // The X server has done all of it before the test writes anything of its own on the window.
+    sync();
+}
+
+void TestWindowManager::frameNewWindows(QMargins drawn, std::optional<QPoint> frameCorner, bool announce)
+{
+    m_newWindows = NewWindows{drawn, frameCorner, announce};
+}
+
+void TestWindowManager::frameClient(xcb_window_t client, QMargins drawn, std::optional<QMargins> announced,
+                                    std::optional<QPoint> frameCorner)
+{
     const QSize size = sizeOf(m_connection, client);
     if (m_client != client) {
-        const QPoint place = placeOf(m_connection, client, m_root);
+        const QPoint place = frameCorner ? *frameCorner + QPoint(drawn.left(), drawn.top())
+                                         : placeOf(m_connection, client, m_root);
         m_client = client;
         m_frame = xcb_generate_id(m_connection);
         // What the window asks of its frame window comes to the window manager, as what windows on
@@ -81,18 +95,60 @@ void TestWindowManager::frame(const toolkit::Form &form, QMargins drawn, std::op
     const std::uint32_t place[] = {std::uint32_t(drawn.left()), std::uint32_t(drawn.top())};
     xcb_configure_window(m_connection, m_client, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, place);
     configureFramed(size);
-    const QMargins frame = announced.value_or(drawn);
+    if (announced)
+        announce(*announced);
+}
+
+void TestWindowManager::announce(QMargins frame)
+{
     setProperty(m_connection, m_client, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL,
                 {std::uint32_t(frame.left()), std::uint32_t(frame.right()), std::uint32_t(frame.top()),
                  std::uint32_t(frame.bottom())});
-    // The X server has done all of it before the test writes anything of its own on the window.
-    sync();
 }
 
 void TestWindowManager::resize(QSize client)
 {
     configureFramed(client);
     pump();
+}
+
+void TestWindowManager::moveClientTo(QPoint place)
+{
+    moveFrameAround(place);
+    tell();
+    sync();
+}
+
+void TestWindowManager::moveFrameAround(QPoint place)
+{
+    const std::uint32_t corner[] = {std::uint32_t(place.x() - m_margins.left()),
+                                    std::uint32_t(place.y() - m_margins.top())};
+    xcb_configure_window(m_connection, m_frame, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, corner);
+}
+
+void TestWindowManager::announceFrame()
+{
+    announce(m_margins);
+    sync();
+}
+
+void TestWindowManager::tell(std::optional<QPoint> told, std::optional<QSize> toldSize)
+{
+    // A client moved with its frame is not configured itself: a window manager tells it its place
+    // on the root window with a synthetic ConfigureNotify, which Qt takes as it stands.
+    const QPoint place = told.value_or(placeOf(m_connection, m_client, m_root));
+    const QSize size = toldSize.value_or(sizeOf(m_connection, m_client));
+    xcb_configure_notify_event_t notify{};
+    notify.response_type = XCB_CONFIGURE_NOTIFY;
+    notify.event = m_client;
+    notify.window = m_client;
+    notify.x = static_cast<std::int16_t>(place.x());
+    notify.y = static_cast<std::int16_t>(place.y());
+    notify.width = static_cast<std::uint16_t>(size.width());
+    notify.height = static_cast<std::uint16_t>(size.height());
+    xcb_send_event(m_connection, false, m_client, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&notify));
+    xcb_flush(m_connection);
 }
 
 void TestWindowManager::maximise()
@@ -145,6 +201,28 @@ void TestWindowManager::configureFramed(QSize client)
     xcb_flush(m_connection);
 }
 
+void TestWindowManager::carryOut(const xcb_configure_request_event_t &request)
+{
+    // A place asked for is the client's on the root window (Qt asks with static gravity): the
+    // frame moves around it.
+    if (request.value_mask & (XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y)) {
+        QPoint place = placeOf(m_connection, m_client, m_root);
+        if (request.value_mask & XCB_CONFIG_WINDOW_X)
+            place.setX(request.x);
+        if (request.value_mask & XCB_CONFIG_WINDOW_Y)
+            place.setY(request.y);
+        moveFrameAround(place);
+    }
+    QSize size = sizeOf(m_connection, m_client);
+    if (request.value_mask & XCB_CONFIG_WINDOW_WIDTH)
+        size.setWidth(request.width);
+    if (request.value_mask & XCB_CONFIG_WINDOW_HEIGHT)
+        size.setHeight(request.height);
+    configureFramed(size.boundedTo(m_largest));
+    if (request.value_mask & (XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y))
+        tell();
+}
+
 void TestWindowManager::sync()
 {
     xcbtest::roundTrip(m_connection);
@@ -161,21 +239,24 @@ void TestWindowManager::pump()
 void TestWindowManager::handle(const xcb_generic_event_t *event)
 {
     switch (event->response_type & ~0x80) {
-    case XCB_MAP_REQUEST:
-        xcb_map_window(m_connection, reinterpret_cast<const xcb_map_request_event_t *>(event)->window);
+    case XCB_MAP_REQUEST: {
+        const xcb_window_t window = reinterpret_cast<const xcb_map_request_event_t *>(event)->window;
+        if (m_newWindows && window != m_client) {
+            m_put = placeOf(m_connection, window, m_root);
+            const NewWindows &how = *m_newWindows;
+            frameClient(window, how.drawn, how.announce ? std::optional(how.drawn) : std::nullopt,
+                        how.frameCorner);
+        }
+        xcb_map_window(m_connection, window);
         break;
+    }
     case XCB_CONFIGURE_REQUEST: {
         const auto *request = reinterpret_cast<const xcb_configure_request_event_t *>(event);
         if (request->window == m_client) {
             ++m_requests;
             m_lastRequest = QSize(request->value_mask & XCB_CONFIG_WINDOW_WIDTH ? request->width : -1,
                                   request->value_mask & XCB_CONFIG_WINDOW_HEIGHT ? request->height : -1);
-            QSize size = sizeOf(m_connection, m_client);
-            if (request->value_mask & XCB_CONFIG_WINDOW_WIDTH)
-                size.setWidth(request->width);
-            if (request->value_mask & XCB_CONFIG_WINDOW_HEIGHT)
-                size.setHeight(request->height);
-            configureFramed(size.boundedTo(m_largest));
+            carryOut(*request);
             break;
         }
         // Any other window gets what it asks: the values in the order of their bits in the mask,

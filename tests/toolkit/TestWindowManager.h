@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QPoint>
 #include <QSize>
 #include <QSocketNotifier>
 
@@ -31,9 +32,24 @@ public:
     TestWindowManager(const TestWindowManager &) = delete;
     TestWindowManager &operator=(const TestWindowManager &) = delete;
 
-    // Frames the form's window, or frames it anew: a frame window with the drawn margins around
-    // the client, and the announced frame (_NET_FRAME_EXTENTS), the drawn one unless given.
+    // Frames the form's window where it is, or frames it anew: a frame window with the drawn
+    // margins around the client, and the announced frame (_NET_FRAME_EXTENTS), the drawn one
+    // unless given.
     void frame(const toolkit::Form &form, QMargins drawn, std::optional<QMargins> announced = std::nullopt);
+    // Frames each window that is mapped from now on before it is mapped, as real window managers
+    // do: where it was put, or with the frame window's corner at a place of the window manager's
+    // own (openbox and KWin take the screen's corner, and move the frame where the window was put
+    // a moment later). It announces the frame where asked to. Where the window was put is kept.
+    void frameNewWindows(QMargins drawn, std::optional<QPoint> frameCorner, bool announce = true);
+    // Announces the frame drawn around the framed window.
+    void announceFrame();
+    // Tells the framed window a place on the root window and a size with a synthetic
+    // ConfigureNotify, whether it has them or not; by default those it has.
+    void tell(std::optional<QPoint> place = std::nullopt, std::optional<QSize> size = std::nullopt);
+    QPoint wherePut() const { return m_put; }
+    // Moves the frame so that the client is at a place on the root window, and tells the client
+    // where it is now, as a window manager that moves a frame does.
+    void moveClientTo(QPoint place);
     // Resizes the framed window as the user's drag of its frame does.
     void resize(QSize client);
     // Maximises the framed window: announces the state and gives it the largest size allowed.
@@ -52,7 +68,12 @@ public:
 private:
     void pump();
     void handle(const xcb_generic_event_t *event);
+    void frameClient(xcb_window_t client, QMargins drawn, std::optional<QMargins> announced,
+                     std::optional<QPoint> frameCorner);
     void configureFramed(QSize client);
+    void announce(QMargins frame);
+    void moveFrameAround(QPoint place);
+    void carryOut(const xcb_configure_request_event_t &request);
 
     xcb_connection_t *m_connection = nullptr;
     xcb_window_t m_root = XCB_WINDOW_NONE;
@@ -64,4 +85,14 @@ private:
     QMargins m_margins;
     int m_requests = 0;
     QSize m_lastRequest{-1, -1};
+    bool m_holding = false;
+    struct NewWindows
+    {
+        QMargins drawn;
+        std::optional<QPoint> frameCorner;
+        bool announce;
+    };
+    std::optional<NewWindows> m_newWindows;
+    QPoint m_put;
+    std::vector<xcb_configure_request_event_t> m_held;
 };
