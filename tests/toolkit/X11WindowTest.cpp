@@ -374,3 +374,21 @@ TEST(X11WindowTest, AWindowManagerThatFramesNothingLeavesTheWindowWhereItIs)
     }
     EXPECT_TRUE(window.log.errors.empty());
 }
+
+// A window manager that frames a new window only long after it was shown, as a busy one may: once
+// the grace for its frame has passed, the window is placed, and does not jump when the frame comes.
+TEST(X11WindowTest, AWindowFramedPastTheGraceForItsFrameStaysWhereItIs)
+{
+    TestWindowManager manager;
+    LoadedWindow window;
+    MForm &form = *window.form;
+    QTRY_ASSERT_TRUE(form.widget()->isVisible() && settled(form));
+    const auto place = [&] { return xcbtest::placeOf(connection(), xcbWindow(form), root()); };
+    const QPoint placed = place();
+    // The grace is a time, 10 s, which the test waits out.
+    QTest::qWait(10500);
+    manager.frame(form, QMargins(1, 20, 1, 5));
+    QTRY_ASSERT_TRUE(form.height() >= 6000 && settled(form));
+    // Nor later, once the window is at rest with the size it asked for with the new frame.
+    EXPECT_FALSE(QTest::qWaitFor([&] { return place() != placed; }, 1000));
+}
