@@ -63,11 +63,6 @@ void TestWindowManager::frame(const toolkit::Form &form, QMargins drawn, std::op
     sync();
 }
 
-void TestWindowManager::frameNewWindows(QMargins drawn, std::optional<QPoint> frameCorner, bool announce)
-{
-    m_newWindows = NewWindows{drawn, frameCorner, announce};
-}
-
 void TestWindowManager::frameClient(xcb_window_t client, QMargins drawn, std::optional<QMargins> announced,
                                     std::optional<QPoint> frameCorner)
 {
@@ -246,6 +241,8 @@ void TestWindowManager::handle(const xcb_generic_event_t *event)
             const NewWindows &how = *m_newWindows;
             frameClient(window, how.drawn, how.announce ? std::optional(how.drawn) : std::nullopt,
                         how.frameCorner);
+            if (how.toldFirst)
+                tell(std::nullopt, how.toldFirst);
         }
         xcb_map_window(m_connection, window);
         break;

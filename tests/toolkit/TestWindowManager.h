@@ -36,11 +36,20 @@ public:
     // margins around the client, and the announced frame (_NET_FRAME_EXTENTS), the drawn one
     // unless given.
     void frame(const toolkit::Form &form, QMargins drawn, std::optional<QMargins> announced = std::nullopt);
-    // Frames each window that is mapped from now on before it is mapped, as real window managers
-    // do: where it was put, or with the frame window's corner at a place of the window manager's
-    // own (openbox and KWin take the screen's corner, and move the frame where the window was put
-    // a moment later). It announces the frame where asked to. Where the window was put is kept.
-    void frameNewWindows(QMargins drawn, std::optional<QPoint> frameCorner, bool announce = true);
+    // How the window manager frames each window that is mapped from now on, before it maps it, as
+    // real window managers do: where it was put, or with the frame window's corner at a place of
+    // the window manager's own (openbox and KWin take the screen's corner, and move the frame where
+    // the window was put a moment later); the frame announced or not; and a size told the window
+    // at once, before it has read the one it has, as a window manager that tells a window the
+    // geometry it had does. Where the window was put is kept.
+    struct NewWindows
+    {
+        QMargins drawn;
+        std::optional<QPoint> frameCorner = std::nullopt;
+        bool announce = true;
+        std::optional<QSize> toldFirst = std::nullopt;
+    };
+    void frameNewWindows(const NewWindows &how) { m_newWindows = how; }
     // Announces the frame drawn around the framed window.
     void announceFrame();
     // Tells the framed window a place on the root window and a size with a synthetic
@@ -86,13 +95,6 @@ private:
     int m_requests = 0;
     QSize m_lastRequest{-1, -1};
     bool m_holding = false;
-    struct NewWindows
-    {
-        QMargins drawn;
-        std::optional<QPoint> frameCorner;
-        bool announce;
-    };
     std::optional<NewWindows> m_newWindows;
     QPoint m_put;
-    std::vector<xcb_configure_request_event_t> m_held;
 };

@@ -91,13 +91,30 @@ TEST(X11MonitorsTest, ANewWindowFramedAtTheScreensCornerIsCentredWhereItWasPut)
 {
     pointerTo(QPoint(2880, 360));
     TestWindowManager manager;
-    manager.frameNewWindows(kDrawn, QPoint(0, 0));
+    manager.frameNewWindows({.drawn = kDrawn, .frameCorner = QPoint(0, 0)});
     LoadedWindow window;
     MForm &form = *window.form;
     QTRY_ASSERT_EQ(screenOf(form), QStringLiteral("L"));
     manager.moveClientTo(manager.wherePut());
     expectCentredOnR(form, kDrawn);
     EXPECT_TRUE(window.log.errors.empty());
+}
+
+// As the window manager frames the window at the screen's corner, on L, Qt takes in a size there
+// that it read before, at R's ratio, and then the one the window has, at L's: sizes the window only
+// passes through, neither of which it keeps as the one it was given. Back on R it has its size.
+TEST(X11MonitorsTest, ASizeReadOnAMonitorTheWindowOnlyPassesThroughIsNotKept)
+{
+    pointerTo(QPoint(2880, 360));
+    TestWindowManager manager;
+    manager.frameNewWindows({.drawn = kDrawn, .frameCorner = QPoint(0, 0), .toldFirst = QSize(554, 374)});
+    LoadedWindow window;
+    MForm &form = *window.form;
+    QTRY_ASSERT_TRUE(screenOf(form) == QStringLiteral("L") && form.widget()->size() == QSize(554, 374));
+    manager.tell();
+    QTRY_ASSERT_EQ(form.widget()->size(), QSize(831, 561));
+    manager.moveClientTo(manager.wherePut());
+    expectCentredOnR(form, kDrawn);
 }
 
 // A window manager that has not yet announced its frame tells the window a place that is not the
@@ -108,7 +125,7 @@ TEST(X11MonitorsTest, APlaceOnAMonitorRightOfAnotherIsMappedFromItsCorner)
 {
     pointerTo(QPoint(2880, 360));
     TestWindowManager manager;
-    manager.frameNewWindows(kDrawn, std::nullopt, false);
+    manager.frameNewWindows({.drawn = kDrawn, .announce = false});
     LoadedWindow window;
     MForm &form = *window.form;
     const QPoint put = form.widget()->geometry().topLeft();
@@ -125,7 +142,7 @@ TEST(X11MonitorsTest, ASizeQtWasToldWronglyIsTakenFromTheXServerAtRest)
 {
     pointerTo(QPoint(2880, 360));
     TestWindowManager manager;
-    manager.frameNewWindows(kDrawn, std::nullopt);
+    manager.frameNewWindows({.drawn = kDrawn});
     LoadedWindow window;
     MForm &form = *window.form;
     expectCentredOnR(form, kDrawn);
