@@ -71,6 +71,7 @@ void TestWindowManager::frameClient(xcb_window_t client, QMargins drawn, std::op
         const QPoint place = frameCorner ? *frameCorner + QPoint(drawn.left(), drawn.top())
                                          : placeOf(m_connection, client, m_root);
         m_client = client;
+        m_placeAsked = false;
         m_frame = xcb_generate_id(m_connection);
         // What the window asks of its frame window comes to the window manager, as what windows on
         // the root window ask does.
@@ -112,6 +113,13 @@ void TestWindowManager::moveClientTo(QPoint place)
     moveFrameAround(place);
     tell();
     sync();
+}
+
+void TestWindowManager::placeWherePut()
+{
+    sync();
+    if (!m_placeAsked)
+        moveClientTo(m_put);
 }
 
 void TestWindowManager::moveFrameAround(QPoint place)
@@ -201,6 +209,7 @@ void TestWindowManager::carryOut(const xcb_configure_request_event_t &request)
     // A place asked for is the client's on the root window (Qt asks with static gravity): the
     // frame moves around it.
     if (request.value_mask & (XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y)) {
+        m_placeAsked = true;
         QPoint place = placeOf(m_connection, m_client, m_root);
         if (request.value_mask & XCB_CONFIG_WINDOW_X)
             place.setX(request.x);

@@ -56,6 +56,10 @@ public:
     // ConfigureNotify, whether it has them or not; by default those it has.
     void tell(std::optional<QPoint> place = std::nullopt, std::optional<QSize> size = std::nullopt);
     QPoint wherePut() const { return m_put; }
+    // Moves the frame where the window was put, as KWin does once it has placed a new window,
+    // unless the window asked for a place of its own meanwhile, which KWin takes as the one the
+    // window wants.
+    void placeWherePut();
     // Moves the frame so that the client is at a place on the root window, and tells the client
     // where it is now, as a window manager that moves a frame does.
     void moveClientTo(QPoint place);
@@ -97,4 +101,5 @@ private:
     bool m_holding = false;
     std::optional<NewWindows> m_newWindows;
     QPoint m_put;
+    bool m_placeAsked = false;
 };

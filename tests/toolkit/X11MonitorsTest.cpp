@@ -62,14 +62,18 @@ QString screenOf(const toolkit::Form &form)
     return form.widget()->screen()->name();
 }
 
-// The client area's place, in logical pixels, of a window centred on R (1280 x 480 logical pixels
-// from its corner at 1920, 0) with a frame of the given logical pixels around it.
-QPoint centredOnR(QSize client, QMarginsF logical)
+// The client area's place, in logical pixels, of a window centred on a monitor (R: 1280 x 480
+// logical pixels from its corner at 1920, 0) with a frame of the given logical pixels around it.
+QPoint centredOn(QRect monitor, QSize client, QMarginsF logical)
 {
     const QSizeF outer = QSizeF(client).grownBy(logical);
-    return QPointF(1920 + (1280 - outer.width()) / 2 + logical.left(),
-                   (480 - outer.height()) / 2 + logical.top())
+    return QPointF(monitor.x() + (monitor.width() - outer.width()) / 2 + logical.left(),
+                   monitor.y() + (monitor.height() - outer.height()) / 2 + logical.top())
         .toPoint();
+}
+QPoint centredOnR(QSize client, QMarginsF logical)
+{
+    return centredOn(QRect(1920, 0, 1280, 480), client, logical);
 }
 
 // The window at rest on R at its size there, centred with the frame it has.
@@ -152,6 +156,31 @@ TEST(X11MonitorsTest, ASizeQtWasToldWronglyIsTakenFromTheXServerAtRest)
     manager.tell(std::nullopt, kClientOnR * kRatioR);
     QTRY_ASSERT_TRUE(form.widget()->size() == QSize(600, 400) && serverSize(form) == QSize(900, 600));
     QTRY_ASSERT_EQ(form.control("ViewPic").widget()->size(), QSize(600, 400) - QSize(149, 13));
+}
+
+// KWin frames a new window at the screen's corner and moves the frame where the window was put,
+// unless the window asks for a place of its own meanwhile: while the window is being placed, a
+// size Qt was told wrongly is not taken from the X server through Qt, which asks with its place.
+// Here on L, at a ratio of 1, with KWin's frame, 41 pixels above the client area, which it announces
+// only once it has placed the window, and with which the window needs no other size: the window is
+// centred where it was put.
+TEST(X11MonitorsTest, WhileAWindowIsPlacedItAsksForNoPlace)
+{
+    pointerTo(QPoint(960, 540));
+    TestWindowManager manager;
+    const QMargins kwin(0, 41, 0, 0);
+    manager.frameNewWindows(
+        {.drawn = kwin, .frameCorner = QPoint(0, 0), .announce = false, .toldFirst = QSize(500, 300)});
+    LoadedWindow window;
+    MForm &form = *window.form;
+    QTRY_ASSERT_EQ(form.widget()->size(), QSize(500, 300));
+    // The window has been at rest for longer than it waits before it asks for a size.
+    QTest::qWait(300);
+    manager.placeWherePut();
+    manager.announceFrame();
+    const QSize client(554, 374);
+    QTRY_ASSERT_TRUE(form.widget()->size() == client && serverSize(form) == client);
+    QTRY_ASSERT_EQ(form.widget()->geometry().topLeft(), centredOn(QRect(0, 0, 1920, 1080), client, kwin));
 }
 
 // Below R, which is shorter than L, the pointer is on no monitor: the window opens on the primary,
