@@ -65,8 +65,9 @@ buffer_scale() { last_request "$surface\.set_buffer_scale" | grep -o '[0-9]*)' |
 # A screenshot of an output, and the viewport's light yellow in it: "width height x y" of what it
 # covers, in the output's device pixels, and how many pixels it has.
 shoot() { import -window "$1" "$shot"; }
-viewport_box() { convert "$shot" -fill black +opaque "rgb($viewport_colour)" -fill white -opaque "rgb($viewport_colour)" -format '%@\n' info: | tr 'x+' '  '; }
-viewport_pixels() { convert "$shot" -fill black +opaque "rgb($viewport_colour)" -fill white -opaque "rgb($viewport_colour)" -format '%[fx:int(mean*w*h+0.5)]' info:; }
+viewport_mask() { convert "$shot" -fill black +opaque "rgb($viewport_colour)" -fill white -opaque "rgb($viewport_colour)" "$@" info:; }
+viewport_box() { viewport_mask -format '%@\n' | tr 'x+' '  '; }
+viewport_pixels() { viewport_mask -format '%[fx:int(mean*w*h+0.5)]'; }
 
 # The client area's right and bottom edges on an output, in its logical pixels, from the viewport:
 # its right and bottom edges lie 5 logical pixels inside. Qt's title bar lies 30 logical pixels
@@ -108,7 +109,7 @@ wait_until 66420 "the viewport on X1" shown_on "$x1"
 # twips outside (267 x 400 logical pixels), which it tells the compositor. A Wayland client cannot
 # learn the compositor's frame; Qt's own decoration is 6 x 33 logical pixels.
 read -r right bottom < <(client_corner "$x1" 1)
-drag $((right + 2)) $((bottom + 2)) $((150 - right + 2)) $((150 - bottom + 2))
+drag $((right + 2)) $((bottom + 2)) $((150 - right)) $((150 - bottom))
 wait_until "set_window_geometry(0, 0, 267, 400)" "the least size on X1" last_request set_window_geometry
 least=$(last_request set_min_size)
 [ -n "$least" ] && [ "$least" != "set_min_size(0, 0)" ] || fail "no least size told on X1: $least"
@@ -126,7 +127,8 @@ read -r right bottom < <(client_corner "$x2" 2)
 drag $((1024 + 2 * (right - 100))) $((2 * (bottom - 367 - 15))) $((2 * (600 - right))) 0
 wait_until "$surface.enter($out1) $surface.enter($out2) " "the window on X2" on_outputs
 # weston 10 does not tell the window that it has left X1 (KWin does), and Qt 6.4 keeps the scale of
-# the first output the window entered: its buffer scale stays 1, and weston scales it up.
+# the first output the window entered: its buffer scale stays 1, and weston scales it up. The
+# program has no say in either.
 echo "on X2: buffer scale $(buffer_scale)"
 # Its size in logical pixels is unchanged, and so is the least size it tells the compositor.
 sizes_since() { trace "$1([0-9, ]*)" "$moved_from" | sort -u | tr '\n' ' '; }
