@@ -9,6 +9,7 @@
 // desktop shows now and then.
 
 #include "tests/support/Support.h"
+#include "tests/toolkit/FormOnX11.h"
 #include "tests/toolkit/TestWindowManager.h"
 #include "tests/toolkit/XcbRequests.h"
 
@@ -21,6 +22,8 @@
 
 #include <cmath>
 
+using namespace x11form;
+
 namespace {
 
 constexpr qreal kRatioR = 1.5;
@@ -29,26 +32,6 @@ const QMargins kDrawn(1, 20, 1, 5);
 // The main window's client area on R in logical pixels: 8310 twips wide, and 5610 twips high raised
 // to the least outer height of 6000 twips (400 px) with the frame of 25 device pixels.
 const QSize kClientOnR(554, int(std::ceil(400 - 25 / kRatioR)));
-
-xcb_connection_t *connection()
-{
-    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
-
-xcb_window_t root()
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(connection())).data->root;
-}
-
-xcb_window_t xcbWindow(const toolkit::Form &form)
-{
-    return static_cast<xcb_window_t>(form.widget()->winId());
-}
-
-QSize serverSize(const toolkit::Form &form)
-{
-    return xcbtest::sizeOf(connection(), xcbWindow(form));
-}
 
 void pointerTo(QPoint device)
 {

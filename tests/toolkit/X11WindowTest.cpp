@@ -9,6 +9,7 @@
 // are logical ones.
 
 #include "mainwindow/StartUp.h"
+#include "tests/toolkit/FormOnX11.h"
 #include "tests/toolkit/ProbeWindow.h"
 #include "tests/toolkit/TestWindowManager.h"
 #include "tests/toolkit/XcbRequests.h"
@@ -27,22 +28,9 @@
 using namespace toolkit;
 using probe::ProbeWindow;
 
+using namespace x11form;
+
 namespace {
-
-xcb_connection_t *connection()
-{
-    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
-
-xcb_window_t xcbWindow(const Form &form)
-{
-    return static_cast<xcb_window_t>(form.widget()->winId());
-}
-
-xcb_window_t root()
-{
-    return xcb_setup_roots_iterator(xcb_get_setup(connection())).data->root;
-}
 
 void setProperty(xcb_window_t window, const char *name, xcb_atom_t type,
                  const std::vector<std::uint32_t> &values, std::uint8_t format = 32)
@@ -63,11 +51,6 @@ void configureClient(const Form &form, std::uint32_t width, std::uint32_t height
     xcb_configure_window(connection(), xcbWindow(form), XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
                          size);
     xcb_flush(connection());
-}
-
-QSize serverSize(const Form &form)
-{
-    return xcbtest::sizeOf(connection(), xcbWindow(form));
 }
 
 // What the window's WM_NORMAL_HINTS ask of the window manager: size steps (PResizeInc), and the
@@ -365,12 +348,11 @@ TEST(X11WindowTest, AWindowManagerThatFramesNothingLeavesTheWindowWhereItIs)
     LoadedWindow window;
     MForm &form = *window.form;
     QTRY_ASSERT_TRUE(form.widget()->isVisible() && settled(form));
-    const auto place = [&] { return xcbtest::placeOf(connection(), xcbWindow(form), root()); };
-    const QPoint placed = place();
+    const QPoint placed = serverPlace(form);
     for (const std::uint32_t width : {900u, 1000u}) {
         configureClient(form, width, 700);
         QTRY_ASSERT_TRUE(serverSize(form) == QSize(int(width), 700) && settled(form));
-        EXPECT_EQ(place(), placed);
+        EXPECT_EQ(serverPlace(form), placed);
     }
     EXPECT_TRUE(window.log.errors.empty());
 }
@@ -383,12 +365,11 @@ TEST(X11WindowTest, AWindowFramedPastTheGraceForItsFrameStaysWhereItIs)
     LoadedWindow window;
     MForm &form = *window.form;
     QTRY_ASSERT_TRUE(form.widget()->isVisible() && settled(form));
-    const auto place = [&] { return xcbtest::placeOf(connection(), xcbWindow(form), root()); };
-    const QPoint placed = place();
+    const QPoint placed = serverPlace(form);
     // The grace is a time, 10 s, which the test waits out.
     QTest::qWait(10500);
     manager.frame(form, QMargins(1, 20, 1, 5));
     QTRY_ASSERT_TRUE(form.height() >= 6000 && settled(form));
     // Nor later, once the window is at rest with the size it asked for with the new frame.
-    EXPECT_FALSE(QTest::qWaitFor([&] { return place() != placed; }, 1000));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return serverPlace(form) != placed; }, 1000));
 }
