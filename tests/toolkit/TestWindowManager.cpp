@@ -8,9 +8,13 @@
 
 #include "toolkit/Form.h"
 
+#include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QWidget>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 using xcbtest::atom;
@@ -35,7 +39,8 @@ TestWindowManager::TestWindowManager(QSize largest)
     setProperty(m_connection, m_check, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {m_check});
     setProperty(m_connection, m_root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {m_check});
     const std::string selection = "WM_S" + std::to_string(screenNumber);
-    xcb_set_selection_owner(m_connection, m_check, atom(m_connection, selection.c_str()), XCB_CURRENT_TIME);
+    m_selection = atom(m_connection, selection.c_str());
+    xcb_set_selection_owner(m_connection, m_check, m_selection, XCB_CURRENT_TIME);
     const std::uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     const auto error =
         owned(xcb_request_check(m_connection, xcb_change_window_attributes_checked(
@@ -53,6 +58,19 @@ TestWindowManager::~TestWindowManager()
 {
     m_notifier.reset();
     xcb_disconnect(m_connection);
+    // The X server lets go of what the window manager held once it has seen the connection close,
+    // which on a busy machine can be after the requests the program makes next: a window mapped
+    // meanwhile would wait for a window manager that is gone, and never be shown. The test goes on
+    // once the selection has no owner, which the server clears as it lets go of the rest.
+    xcb_connection_t *program = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const auto owner = [&] {
+        const auto reply = owned(
+            xcb_get_selection_owner_reply(program, xcb_get_selection_owner(program, m_selection), nullptr));
+        return reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
+    };
+    const QDeadlineTimer deadline(5000);
+    while (owner() != XCB_WINDOW_NONE && !deadline.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 void TestWindowManager::frame(const toolkit::Form &form, QMargins drawn, std::optional<QMargins> announced)

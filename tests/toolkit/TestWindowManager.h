@@ -91,6 +91,7 @@ private:
     xcb_connection_t *m_connection = nullptr;
     xcb_window_t m_root = XCB_WINDOW_NONE;
     xcb_window_t m_check = XCB_WINDOW_NONE;
+    xcb_atom_t m_selection = XCB_ATOM_NONE;
     QSize m_largest;
     std::unique_ptr<QSocketNotifier> m_notifier;
     xcb_window_t m_client = XCB_WINDOW_NONE;
