@@ -207,17 +207,7 @@ void TestWindowManager::configureFramed(QSize client)
     if (before == client) {
         // A request the window manager does not carry out is answered all the same, with the
         // geometry the window keeps.
-        const QPoint place = placeOf(m_connection, m_client, m_root);
-        xcb_configure_notify_event_t notify{};
-        notify.response_type = XCB_CONFIGURE_NOTIFY;
-        notify.event = m_client;
-        notify.window = m_client;
-        notify.x = static_cast<std::int16_t>(place.x());
-        notify.y = static_cast<std::int16_t>(place.y());
-        notify.width = static_cast<std::uint16_t>(client.width());
-        notify.height = static_cast<std::uint16_t>(client.height());
-        xcb_send_event(m_connection, false, m_client, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
-                       reinterpret_cast<const char *>(&notify));
+        tell(std::nullopt, client);
     }
     xcb_flush(m_connection);
 }
