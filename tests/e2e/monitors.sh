@@ -5,14 +5,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # The window on two monitors side by side on one X screen, L at a device pixel ratio of 1 and R,
-# the primary, at another (QT_SCREEN_SCALE_FACTORS), under a window manager or none. The user's
-# steps: the program opens centred on the monitor under the pointer, L; moved onto R and back, it
-# keeps its size in logical pixels, and is back at its size to the device pixel; a resize from
-# outside to 100 x 100 on either monitor ends at that monitor's least size, which the window
-# manager is told, and so does a drag of the frame towards 150 x 150; the monitor under the window
-# goes away and comes back. After each step the program runs on with one window, the viewport
-# fills it (seen in a screenshot, at the ratio of the monitor the window is on), and the window is
-# at rest. Started again with the pointer on R, the program opens centred there.
+# the primary, at another (QT_SCREEN_SCALE_FACTORS), under a real window manager or none. The user's
+# steps: the program opens centred on the monitor under the pointer, L; a resize from outside to
+# 100 x 100 on either monitor ends at that monitor's least size, which the window manager is told;
+# the monitor under the window goes away and comes back. After each step the program runs on with
+# one window, the viewport fills it (seen in a screenshot, at the ratio of the monitor the window is
+# on), and the window is at rest. How the window is framed, placed and sized as it opens on R and
+# passes over L is staged step by step in X11MonitorsTest, where it shows every time.
 #   monitors.sh <quorvel binary> <openbox | kwin | none> <ratio of R>
 set -euo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/lib.sh"
@@ -48,31 +47,12 @@ on L
 wait_until "$(designed_client)" "the first show" inner_size
 expect_centred "first show" 0 1920 1080
 expect_sound "first show"
-first=$(inner_size)
-
-move_to R
-wait_until "$(designed_client)" "moved onto R" inner_size
-expect_sound "moved onto R"
-move_to L
-wait_until "$first" "moved back onto L" inner_size
-expect_sound "moved back onto L"
 
 for monitor in L R; do
     [ "$monitor" = L ] || move_to R
     xdotool windowsize "$window" 100 100
     expect_least "resized to 100 x 100 on $monitor"
 done
-if [ "$WM_NAME" != none ]; then
-    # A drag that grows the window follows the pointer, so it reached the frame; one towards 150 x
-    # 150 stops at the least size.
-    read -r w0 h0 < <(inner_size)
-    drag_corner 150 150 10
-    read -r w h < <(inner_size)
-    [ $((w - w0)) -ge 75 ] && [ $((h - h0)) -ge 75 ] || fail "a drag by 150, 150 took the window from ${w0}x$h0 to ${w}x$h"
-    read -r w h < <(outer_geometry | cut -d' ' -f3-)
-    drag_corner $((150 - w)) $((150 - h)) 20
-    expect_least "dragged towards 150 x 150 on R"
-fi
 
 # L goes away under the window, which ends on R, and comes back.
 move_to L
@@ -86,13 +66,5 @@ expect_sound "L gone"
 xrandr --setmonitor L 1920/300x1080/200+0+0 none >/dev/null
 expect_sound "L back"
 
-# Started again with the pointer on R.
-stop_quorvel
-xdotool mousemove 2880 540
-start_quorvel "$1"
-on R
-wait_until "$(designed_client)" "the first show on R" inner_size
-expect_centred "first show on R" 1920 1920 1080
-expect_sound "first show on R"
 [ -s "$E2E_WORK/quorvel.err" ] && fail "quorvel wrote to stderr: $(head -n 5 "$E2E_WORK/quorvel.err")"
 echo "ok: $WM_NAME, R at $ratio_r"
